@@ -1,0 +1,8 @@
+#pragma once
+// The scene model: sides, draw lists, polygons and transforms.
+#include "gx_drawlist.h"
+#include "gx_geometry.h"
+#include "gx_polygon.h"
+#include "gx_side.h"
+#include "gx_transform.h"
+#include "gx_traflist.h"

@@ -1,0 +1,1 @@
+#include "gx_polygon.h"

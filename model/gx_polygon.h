@@ -1,0 +1,66 @@
+#pragma once
+// The one shape of the game: a list of corners (TSide) with drawing attributes and flags. Maze
+// walls, balls, the rocket's hull and flame, and animation time paths are polygons.
+#include <memory>
+
+#include "gx_drawlist.h"
+
+class TPolygon : public TDrawList {
+  QOR_LIST_CLASS(TPolygon)
+ public:
+  TPolygon();
+
+  // n corners on the ellipse about (x, y) with radii rx, ry, clockwise from angle a0.
+  static std::unique_ptr<TPolygon> CreateCircle(double x, double y, double rx, double ry,
+                                                double a0, int n, TColor c);
+  // The default time paths: (0,0) (0.5,1) (1,0) and (0,0) (1,1), open.
+  static std::unique_ptr<TPolygon> CreateSwingWave();
+  static std::unique_ptr<TPolygon> CreateContinuousWave();
+
+  TColor Color() const { return FColor; }
+  virtual void SetColor(TColor c);
+
+  // Corners. Edge k runs from corner k - 1 to corner k; the corner carries the edge's colour
+  // and type.
+  void AddSide(double x, double y, TSideType t, TColor c);
+  // The corner at index taken cyclically; null without corners.
+  TSide* GetSide(int index) const;
+  // Replaces the corner at index (clamped to 0 .. n; n appends).
+  void SetSide(int index, std::unique_ptr<TSide> s);
+  // Removes s when it is a corner and destroys it.
+  void RemoveSide(TSide* s);
+  void SetExtent(const TSide& s);
+  void MoveTo(double x, double y);
+  // Sets t's reference point to the mean of the corners.
+  void TrafCenter(TTransform& t) const;
+  void TransForm(const tmat2d& m) override;
+  void CleanPoints();
+
+  // Geometry in maze coordinates (corners mapped through `matrix`).
+  bool Intersect(const TDRect& l, TSide*& s) const;
+  bool GetNearestIntersectionPoint(const TDRect& l, bool animated, TPolygon*& pol, double& x,
+                                   double& y, double& t) override;
+  // The polygon read as a function y(x), in its own coordinates.
+  bool ybyx(double x, double& y) const;
+
+  // Picking, r in the polygon's own coordinates.
+  using TDrawList::NewPointInRect;
+  using TDrawList::PointInRect;
+  bool PointInRect(const TDRect& r, int& six) const;
+  bool NewPointInRect(const TDRect& r, int& six);
+  bool RefPointInRect(const TDRect& r, TPolygon*& p, TTransform*& trf) override;
+
+  void Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool doPoints) override;
+  void DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz) override;
+
+  bool LoadFromF(TTextReader& f, const TQorClass* cl = nullptr) override;
+  bool SaveToF(TTextWriter& f) const override;
+
+  TColor FColor = 0;
+  int width = 0;
+  TColor fillcolor = 0;
+  TBrushStyle fillstyle = bsSolid;
+  bool open = false;
+  bool invisible = false;
+  bool harmless = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The ordered transforms of one draw list and the matrix they compose to: entry 0 acts on a
+// point first, the last entry last.
+#include <memory>
+
+#include "gx_transform.h"
+#include "qor_utils.h"
+
+class TTrafList : public TQorList {
+  QOR_LIST_CLASS(TTrafList)
+ public:
+  TTrafList() = default;
+  int Id() const { return FId; }
+  const tmat2d& matrix() const { return Fmatrix; }
+
+  // The entry at ix, or null outside 0 .. Count - 1.
+  TTransform* GetTraf(int ix) const;
+  // ix < 0 inserts v first, ix >= Count appends, otherwise v replaces (and destroys) entry ix.
+  void SetTraf(int ix, std::unique_ptr<TTransform> v);
+  int AddTraf(std::unique_ptr<TTransform> v);
+  void AddForce(double force, double mass, double friction, double angle, double gravx,
+                double gravy, double accx, double accy, double velx, double vely, double posx,
+                double posy);
+  void AddRotation(double angle, double rotx, double roty, int period);
+  void AddScale(double posx, double posy, double scalex1, double scaley1, double scalex2,
+                double scaley2, int period);
+
+  // Fmatrix := M(n-1) . ... . M(0).
+  void MakeMatrix();
+  void reset();
+  void settime(double t);
+
+  bool LoadFromF(TTextReader& f, const TQorClass* cl = nullptr) override;
+  bool SaveToF(TTextWriter& f) const override;
+
+  int FId = 16;
+  tmat2d Fmatrix;
+};

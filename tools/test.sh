@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite:
+#   1. the model without Qt under AddressSanitizer (with leak detection) and UBSan;
+#   2. the fuzz targets for a short time (GRAVONAUT_FUZZ_SECONDS, default 60; 0 skips them);
+#   3. the full build with Qt, whose ctest summary closes the output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/install-deps.sh
+jobs=$(nproc)
+
+echo "== Sanitizer build (no Qt) =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAVONAUT_WITH_QT=OFF \
+  -DGRAVONAUT_SANITIZE=ON -DGRAVONAUT_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if [ -x tools/fuzz.sh ] && [ "${GRAVONAUT_FUZZ_SECONDS:-60}" != 0 ]; then
+  echo "== Fuzzing =="
+  ./tools/fuzz.sh "${GRAVONAUT_FUZZ_SECONDS:-60}"
+fi
+
+echo "== Full build =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
