@@ -1,0 +1,84 @@
+#pragma once
+// The player's rocket: a draw list whose entries are the hull (and the flame while the thrust
+// is shown), or 30 tumbling fragments after a crash. Its transform list holds its rotation
+// (the heading) followed by its physics (TForce).
+#include <memory>
+
+#include "gx_drawlist.h"
+
+class TBullit;
+class TForce;
+class TMaze;
+class TPolygon;
+class TRotate;
+
+class TRocket : public TDrawList {
+  QOR_LIST_CLASS(TRocket)
+ public:
+  TRocket();
+  ~TRocket() override;
+
+  // restart(pi/2) and score 0.
+  void reset() override;
+  // A fresh rocket at startpos pointing at angle a; the score stays.
+  void restart(double a);
+  // One tick of a run: motion, explosion countdown, ramming, crash or landing, cannon.
+  void execute(TMaze& maze, double t);
+  // Turns by da (radians, counter-clockwise).
+  void rotate(double da);
+
+  double angle() const { return fangle; }
+  void SetAngle(double x);
+  bool Exploded() const { return FExploded; }
+  // Setting true breaks the rocket into fragments.
+  void SetExploded(bool v);
+  // Whether the flame is shown (an entry of the list).
+  bool ThrustOn() const;
+  void SetThrustOn(bool v);
+  bool ShootOK() const { return FBullitTicks < 1; }
+
+  TForce* Force() const { return FForce; }
+  TRotate* Rotation() const { return FRot; }
+  // The flame; always exists, an entry only while the thrust is shown.
+  TPolygon* Tail() const { return tail; }
+
+  // Does the hull touch a visible, not harmless polygon of dl? p and s: the polygon touched
+  // and the corner ending the crossed edge.
+  bool CheckHit(TDrawList& dl, TPolygon*& p, TSide*& s) const;
+  bool CheckHitLine(TDrawList& dl, const TDRect& l, TPolygon*& p, TSide*& s) const;
+
+  void Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool doPoints) override;
+  void DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz) override;
+
+  // A new bullet from the nose, aimed with its precomputed hit; heats the cannon.
+  std::unique_ptr<TBullit> Shoot();
+
+  void MakeShape();
+  void MakeDebris();
+  std::unique_ptr<TPolygon> MakeFragment(int n);
+  // matrix := the transform list's product now.
+  void RefreshMatrix();
+
+  bool LoadFromF(TTextReader& f, const TQorClass* cl = nullptr) override;
+  bool SaveToF(TTextWriter& f) const override;
+
+  int FExplTicks = 0;
+  int FBullitTicks = 0;
+  int FCannonHeat = 0;
+  bool FExploded = false;
+  TForce* FForce = nullptr;  // owned by the transform list
+  TRotate* FRot = nullptr;   // owned by the transform list
+  TMaze* maze = nullptr;     // not owned
+  tvec2d startpos;
+  int score = 0;
+  TColor color = 0x00FF00;
+  int width = 2;
+  double fangle = 0;
+  double sx = 0.0859375;
+  double sy = 0.03125;
+  TPolygon* tail = nullptr;  // owned: by the list while shown, else by tail_owner_
+  int health = 1000;
+
+ private:
+  std::unique_ptr<TPolygon> tail_owner_;
+};
