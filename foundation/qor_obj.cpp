@@ -4,6 +4,9 @@
 #include <cmath>
 #include <map>
 
+#include "qor_stream.h"
+#include "qor_xml.h"
+
 namespace {
 
 std::map<std::string, const TQorClass*>& Registry() {
@@ -17,6 +20,32 @@ std::map<std::string, const TQorClass*>& Registry() {
 }
 
 int g_pixels_per_inch = 96;
+thread_local int g_load_nesting = 0;
+
+const std::string kCrLf = "\r\n";
+
+// "<name>" CR LF + content + "</name>" CR LF: the element of an object or a list.
+std::string XmlRecord(const char* name, const std::string& content) {
+  return std::string("<") + name + ">" + kCrLf + content + "</" + name + ">" + kCrLf;
+}
+
+void ParseInto(const std::string& xml, const std::function<void(const TXmlNode&)>& process) {
+  TXmlDocument doc;
+  doc.Parse(xml);
+  process(doc.Root());
+}
+
+void SaveItemToStream(const TQorBase* item, TQorStream& s) {
+  if (auto* obj = dynamic_cast<const TQorObj*>(item)) {
+    obj->SaveToStream(s);
+  } else if (auto* sub = dynamic_cast<const TQorList*>(item)) {
+    sub->SaveToStream(s);
+  }
+}
+
+[[noreturn]] void BadCount(std::int32_t n) {
+  throw EQorError("Invalid list count in stream (" + std::to_string(n) + ")");
+}
 
 }  // namespace
 
@@ -27,6 +56,19 @@ const TQorClass* FindQorClass(const std::string& name) {
   auto it = r.find(name);
   return it == r.end() ? nullptr : it->second;
 }
+
+const TQorClass& GetQorClass(const std::string& name) {
+  const TQorClass* cls = FindQorClass(name);
+  if (!cls) throw EQorError("Class not found: " + name);
+  return *cls;
+}
+
+TLoadNesting::TLoadNesting() {
+  if (g_load_nesting >= kMaxNesting) throw EQorError("Records nested too deeply");
+  ++g_load_nesting;
+}
+
+TLoadNesting::~TLoadNesting() { --g_load_nesting; }
 
 // ---------------------------------------------------------------------------- TQorObj
 
@@ -59,6 +101,18 @@ bool TQorObj::SaveToFile(const std::string& fnm) const {
   f.SaveToFile(fnm);
   return ok;
 }
+
+void TQorObj::SaveToStream(TQorStream&) const { throw EQorError("Not implemented"); }
+void TQorObj::LoadFromStream(TQorStream&) { throw EQorError("Not implemented"); }
+
+std::string TQorObj::XMLData() const { return XmlRecord(ClassName(), GenXMLData()); }
+
+void TQorObj::SetXMLData(const std::string& xml) {
+  ParseInto(xml, [this](const TXmlNode& root) { ProcessXMLData(root); });
+}
+
+std::string TQorObj::GenXMLData() const { return ""; }
+void TQorObj::ProcessXMLData(const TXmlNode&) {}
 
 // ---------------------------------------------------------------------------- TQorList
 
@@ -191,6 +245,72 @@ bool TQorList::SaveToFile(const std::string& fnm) const {
   return ok;
 }
 
+void TQorList::SaveBodyToStream(TQorStream&) const {}
+void TQorList::LoadBodyFromStream(TQorStream&) {}
+
+void TQorList::SaveToStream(TQorStream& s) const {
+  SaveBodyToStream(s);
+  s.WriteInt32(Count());
+  for (const auto& item : items_) {
+    s.WriteStreamString(item->ClassName());
+    SaveItemToStream(item.get(), s);
+  }
+}
+
+void TQorList::LoadFromStream(TQorStream& s, const TQorClass* cl) {
+  TLoadNesting nesting;
+  ClearAll();
+  LoadBodyFromStream(s);
+  const std::int32_t n = s.ReadInt32();
+  // Every entry starts with its class name, at least the four bytes of its length.
+  if (n < 0 || n > s.Remaining() / 4) BadCount(n);
+  for (std::int32_t i = 0; i < n; ++i) {
+    const std::string name = s.ReadStreamString();
+    std::unique_ptr<TQorObj> obj = (cl ? *cl : GetQorClass(name)).create();
+    obj->LoadFromStream(s);
+    Add(std::move(obj));
+  }
+}
+
+std::string TQorList::XMLData() const { return XmlRecord(ClassName(), GenXMLData()); }
+
+void TQorList::SetXMLData(const std::string& xml) {
+  ParseInto(xml, [this](const TXmlNode& root) { ProcessXMLData(root); });
+}
+
+std::string TQorList::GenXMLData() const {
+  std::string out = "<listitems count=\"" + std::to_string(Count()) + "\">" + kCrLf;
+  for (const auto& item : items_) {
+    if (auto* obj = dynamic_cast<const TQorObj*>(item.get())) {
+      out += obj->XMLData();
+    } else if (auto* sub = dynamic_cast<const TQorList*>(item.get())) {
+      out += sub->XMLData();
+    }
+  }
+  return out + "</listitems>" + kCrLf;
+}
+
+void TQorList::ProcessXMLData(const TXmlNode& node) {
+  if (!node.HasElements()) return;
+  TLoadNesting nesting;
+  ClearAll();
+  const TXmlNode listitems = node.Child("listitems");
+  const std::vector<TXmlNode> entries = listitems.Elements();
+  // The count only sizes the list: what is there is read, and a hostile count reserves no more
+  // than the entries present.
+  std::int32_t hint = 0;
+  if (ParseInteger(listitems.Attribute("count"), hint) && hint > 0) {
+    SetCapacity(std::min(hint, static_cast<std::int32_t>(entries.size())));
+  }
+  for (const TXmlNode& entry : entries) {
+    std::string name = entry.Attribute("class");
+    if (name.empty()) name = entry.Name();
+    std::unique_ptr<TQorObj> obj = GetQorClass(name).create();
+    obj->ProcessXMLData(entry);
+    Add(std::move(obj));
+  }
+}
+
 // ---------------------------------------------------------------------------- TQorListObj
 
 TQorListObj::TQorListObj() : FList(std::make_unique<TQorList>()), FElmClass(&TQorObj::StaticClass()) {}
@@ -266,11 +386,10 @@ void TQorListObj::CopyListTo(TQorListObj& dest) const {
 }
 
 bool TQorListObj::LoadFromF(TTextReader& f) {
+  TLoadNesting nesting;
   const std::string name = f.ReadString();
   f.ReadLn();
-  const TQorClass* cls = FindQorClass(name);
-  if (!cls) throw EQorError("Class not found: " + name);
-  FElmClass = cls;
+  FElmClass = &GetQorClass(name);
   if (!FList) FList = std::make_unique<TQorList>();
   return FList->LoadFromF(f, FElmClass);
 }
@@ -278,6 +397,72 @@ bool TQorListObj::LoadFromF(TTextReader& f) {
 bool TQorListObj::SaveToF(TTextWriter& f) const {
   f.StrLine(FElmClass->name);
   return FList ? FList->SaveToF(f) : TQorList().SaveToF(f);
+}
+
+void TQorListObj::SaveBodyToStream(TQorStream& s) const { s.WriteStreamString(FElmClass->name); }
+
+void TQorListObj::LoadBodyFromStream(TQorStream& s) { FElmClass = &GetQorClass(s.ReadStreamString()); }
+
+void TQorListObj::SaveToStream(TQorStream& s) const {
+  const std::int64_t p0 = s.Position();
+  s.WriteInt64(0);  // the record's length, filled in below
+  SaveBodyToStream(s);
+  s.WriteInt32(Count());
+  if (FList) {
+    for (int i = 0; i < FList->Count(); ++i) SaveItemToStream(FList->Items(i), s);
+  }
+  const std::int64_t end = s.Position();
+  s.SetPosition(p0);
+  s.WriteInt64(end - p0);
+  s.SetPosition(end);
+}
+
+void TQorListObj::LoadFromStream(TQorStream& s) {
+  TLoadNesting nesting;
+  const std::int64_t p0 = s.Position();
+  const std::int64_t length = s.ReadInt64();
+  // Reading stays inside the record, so the position after it is never behind where reading
+  // stopped, and the next record is read from its start however this one was consumed.
+  TStreamRecord record(s, p0, length, 8);
+  struct Resume {
+    TQorStream& s;
+    std::int64_t end;
+    ~Resume() { s.SetPosition(end); }
+  } resume{s, record.End()};
+  LoadBodyFromStream(s);
+  if (FList) {
+    FList->ClearAll();
+  } else {
+    FList = std::make_unique<TQorList>();
+  }
+  const std::int32_t n = s.ReadInt32();
+  if (n < 0 || n > s.Remaining()) BadCount(n);
+  for (std::int32_t i = 0; i < n; ++i) {
+    std::unique_ptr<TQorObj> obj = FElmClass->create();
+    obj->LoadFromStream(s);
+    FList->Add(std::move(obj));
+  }
+}
+
+std::string TQorListObj::GenXMLData() const {
+  return XmlTextElement("cl", FElmClass->name) + (FList ? FList->XMLData() : TQorList().XMLData());
+}
+
+void TQorListObj::ProcessXMLData(const TXmlNode& node) {
+  TLoadNesting nesting;
+  if (const TXmlNode cl = node.Child("cl")) FElmClass = &GetQorClass(cl.Text());
+  if (!FList) FList = std::make_unique<TQorList>();
+  // The list's own element follows <cl>; an element that holds "listitems" itself is the list.
+  TXmlNode list = node;
+  if (!node.Child("listitems")) {
+    for (const TXmlNode& child : node.Elements()) {
+      if (child.Name() != "cl") {
+        list = child;
+        break;
+      }
+    }
+  }
+  FList->ProcessXMLData(list);
 }
 
 // ---------------------------------------------------------------------------- helpers

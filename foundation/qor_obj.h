@@ -10,6 +10,14 @@
 // back (Delete, Extract) or destroys it (FreeItem, ClearAll); destroying a list destroys its
 // items, recursively (what the game's design calls FreeAll). Objects are never copied by
 // accident: copying is `duplicate`, which goes through the virtual constructor and `AssignTo`.
+//
+// Two further forms exist for lists of classes registered by name, used by no game file:
+//   - the stream form (qor_stream.h): little-endian binary with length-prefixed UTF-16 strings;
+//     a TQorListObj record starts with its own 64-bit length, so a reader always resumes at the
+//     next record;
+//   - the XML form, read and written through XMLData (qor_xml.h): UTF-8 text with CR LF lines.
+// Both stop with an EQorError on input they cannot use: a class name that is not registered is
+// named in the message ("Class not found: TFoo"), truncated or malformed input never crashes.
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +29,8 @@
 
 class TQorObj;
 class TQorList;
+class TQorStream;
+class TXmlNode;
 
 // Base of everything a TQorList can hold.
 class TQorBase {
@@ -61,6 +71,20 @@ struct TQorClass {
 // from the start; a class that is to be read back by name must be registered too.
 void RegisterQorClass(const TQorClass& cls);
 const TQorClass* FindQorClass(const std::string& name);
+// FindQorClass that raises "Class not found: <name>" instead of answering null.
+const TQorClass& GetQorClass(const std::string& name);
+
+// Counts how deeply loaders are nested inside each other while it lives, and raises
+// "Records nested too deeply" past kMaxNesting levels: loaders of records that can contain
+// records of their own kind hold one, so that hostile input cannot exhaust the stack.
+class TLoadNesting {
+ public:
+  static constexpr int kMaxNesting = 100;
+  TLoadNesting();
+  ~TLoadNesting();
+  TLoadNesting(const TLoadNesting&) = delete;
+  TLoadNesting& operator=(const TLoadNesting&) = delete;
+};
 
 class TQorObj : public TQorBase {
  public:
@@ -81,6 +105,18 @@ class TQorObj : public TQorBase {
   virtual bool SaveToF(TTextWriter& f) const;
   bool LoadFromFile(const std::string& fnm);
   bool SaveToFile(const std::string& fnm) const;
+
+  // Stream form; the base has none and raises "Not implemented".
+  virtual void SaveToStream(TQorStream& s) const;
+  virtual void LoadFromStream(TQorStream& s);
+
+  // XML form: "<ClassName>" CR LF + GenXMLData() + "</ClassName>" CR LF. Setting it parses the
+  // text and hands the root element to ProcessXMLData.
+  std::string XMLData() const;
+  void SetXMLData(const std::string& xml);
+  // The XML content of the element; "" and nothing to read in the base.
+  virtual std::string GenXMLData() const;
+  virtual void ProcessXMLData(const TXmlNode& node);
 };
 
 class TQorList : public TQorBase {
@@ -126,6 +162,23 @@ class TQorList : public TQorBase {
   bool LoadFromFile(const std::string& fnm, const TQorClass* cl = nullptr);
   bool SaveToFile(const std::string& fnm) const;
 
+  // Stream form: body, the 32-bit count, then per item its class name as a stream string and
+  // its own stream record. Entries are read as class cl; without cl, as the registered class
+  // of the name stored with each entry.
+  virtual void SaveToStream(TQorStream& s) const;
+  virtual void LoadFromStream(TQorStream& s, const TQorClass* cl = nullptr);
+  virtual void SaveBodyToStream(TQorStream& s) const;
+  virtual void LoadBodyFromStream(TQorStream& s);
+
+  // XML form: "<ClassName>" CR LF + GenXMLData() + "</ClassName>" CR LF, where GenXMLData is a
+  // "listitems" element holding each item's own XMLData. Reading creates each item as the
+  // registered class named by its "class" attribute, or else by its element name; the "count"
+  // attribute is only a capacity hint.
+  virtual std::string XMLData() const;
+  virtual void SetXMLData(const std::string& xml);
+  virtual std::string GenXMLData() const;
+  virtual void ProcessXMLData(const TXmlNode& node);
+
  protected:
   // Entries in order; subclasses may read them directly in hot loops.
   std::vector<std::unique_ptr<TQorBase>> items_;
@@ -164,6 +217,22 @@ class TQorListObj : public TQorObj {
   // Text form: the element class's name on a line of its own, then the list's text form.
   bool LoadFromF(TTextReader& f) override;
   bool SaveToF(TTextWriter& f) const override;
+
+  // Stream form: one self-delimiting record, its 64-bit total length first, then the body (the
+  // element class's name), the 32-bit count and each item's own record (no class names).
+  // Reading confines itself to that length and always ends just after the record. Every item
+  // record must take at least one byte: a count larger than the bytes left is refused.
+  void SaveToStream(TQorStream& s) const override;
+  void LoadFromStream(TQorStream& s) override;
+  virtual void SaveBodyToStream(TQorStream& s) const;
+  virtual void LoadBodyFromStream(TQorStream& s);
+
+  // XML form: "<cl>" element class "</cl>" followed by the list's own XMLData. Reading takes
+  // the element class from <cl> and the items from the list element after it, so that what is
+  // written reads back to an equal object; an element that holds "listitems" directly is read
+  // as the list itself.
+  std::string GenXMLData() const override;
+  void ProcessXMLData(const TXmlNode& node) override;
 
  protected:
   std::unique_ptr<TQorList> FList;
