@@ -29,6 +29,8 @@ class TBall : public TPolygon {
 
   // One tick of the explosion; t is not used.
   void Execute(double t) override;
+  // Keeps the position: a ball is not animated and its centre lives in its matrix.
+  void reset() override;
   // Strictly inside the circle; false while exploding or invisible.
   bool PointInBall(double x, double y) const;
   // The polygon's nearest-hit search on the outline; false while invisible or exploding.
