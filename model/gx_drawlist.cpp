@@ -1,1 +1,235 @@
 #include "gx_drawlist.h"
+
+#include <string>
+
+#include "gx_ball.h"
+#include "gx_polygon.h"
+#include "gx_traflist.h"
+
+namespace {
+
+// Entries of a draw list are polygons. TPolygon (whose entries are corners) overrides every
+// traversal that reads entries this way, so the cast never sees a corner.
+inline TPolygon* PolygonEntry(const std::unique_ptr<TQorBase>& item) {
+  return static_cast<TPolygon*>(item.get());
+}
+
+thread_local int g_load_depth = 0;
+
+}  // namespace
+
+TDrawList::TNestedLoad::TNestedLoad() {
+  if (g_load_depth >= kMaxNesting) throw EInOutError("Records nested too deeply");
+  ++g_load_depth;
+}
+
+TDrawList::TNestedLoad::~TNestedLoad() { --g_load_depth; }
+
+TDrawList::TDrawList() : FTrafList(std::make_unique<TTrafList>()) {}
+
+TDrawList::~TDrawList() = default;
+
+void TDrawList::SetTickUnit(int v) { FTickUnit = v; }
+
+bool TDrawList::InVisible() const {
+  for (const auto& item : items_) {
+    const auto* p = dynamic_cast<const TPolygon*>(item.get());
+    if (p && !p->invisible) return false;
+  }
+  return true;
+}
+
+void TDrawList::SetInVisible(bool v) {
+  for (const auto& item : items_) {
+    if (auto* p = dynamic_cast<TPolygon*>(item.get())) p->invisible = v;
+  }
+}
+
+TPolygon* TDrawList::GetPolygon(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return dynamic_cast<TPolygon*>(items_[static_cast<std::size_t>(index)].get());
+}
+
+int TDrawList::AddPolygon(std::unique_ptr<TPolygon> p) { return Add(std::move(p)); }
+
+void TDrawList::GetExtent() {
+  if (items_.empty()) {
+    extent = TDRect{-1, 1, -1, 1};
+    return;
+  }
+  bool first = true;
+  for (const auto& item : items_) {
+    const auto* d = dynamic_cast<const TDrawList*>(item.get());
+    if (!d) continue;
+    if (first) {
+      extent = d->extent;
+      first = false;
+    } else {
+      RectUnion(extent, d->extent, extent);
+    }
+  }
+}
+
+void TDrawList::reset() {
+  matrix.reset();
+  FTrafList->reset();
+  for (const auto& item : items_) {
+    auto* d = dynamic_cast<TDrawList*>(item.get());
+    if (!d) break;
+    d->reset();
+  }
+}
+
+void TDrawList::RemovePolygon(TPolygon* p) {
+  // Extract hands the entry back; dropping it destroys it. A p that is not an entry belongs to
+  // someone else and is left to its owner.
+  Extract(p);
+}
+
+void TDrawList::RaisePolOrder(bool doraise, TPolygon* p) {
+  const int ix = IndexOf(p);
+  if (ix < 0) return;
+  const int other = doraise ? ix + 1 : ix - 1;
+  if (other < 0 || other >= Count()) return;
+  Exchange(ix, other);
+}
+
+void TDrawList::TransForm(const tmat2d& m) {
+  const tmat2d c = m * matrix;
+  for (const auto& item : items_) PolygonEntry(item)->TransForm(c);
+}
+
+void TDrawList::Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool doPoints) {
+  const tmat2d c = m * matrix;
+  for (const auto& item : items_) PolygonEntry(item)->Draw(f, cv, c, w, doPoints);
+}
+
+void TDrawList::DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz) {
+  const tmat2d c = m * matrix;
+  for (const auto& item : items_) PolygonEntry(item)->DrawSpot(f, cv, c, sz);
+}
+
+void TDrawList::Execute(double t) {
+  for (const auto& item : items_) {
+    auto* d = dynamic_cast<TDrawList*>(item.get());
+    if (!d) break;
+    d->Execute(t);
+  }
+  matrix.reset();
+  if (FTrafList && FTrafList->Count() > 0) {
+    FTrafList->settime(t);
+    matrix.MatXM(FTrafList->matrix());
+  }
+}
+
+bool TDrawList::GetNearestIntersectionPoint(const TDRect& l, bool animated, TPolygon*& pol,
+                                            double& x, double& y, double& t) {
+  // t2 carries the best parameter so far from entry to entry, so each entry only reports hits
+  // nearer than everything found before it.
+  double t2 = t;
+  double x2 = 0, y2 = 0;
+  TPolygon* pol2 = nullptr;
+  bool found = false;
+  for (const auto& item : items_) {
+    if (PolygonEntry(item)->GetNearestIntersectionPoint(l, animated, pol2, x2, y2, t2) &&
+        (t == -1 || t > t2)) {
+      x = x2;
+      y = y2;
+      t = t2;
+      pol = pol2;
+      found = true;
+    }
+  }
+  return found;
+}
+
+bool TDrawList::PointInRect(const TDRect& r, TPolygon*& p, int& six) {
+  for (const auto& item : items_) {
+    TPolygon* q = PolygonEntry(item);
+    int ix = -1;
+    if (q->PointInRect(r, ix)) {
+      p = q;
+      six = ix;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TDrawList::RefPointInRect(const TDRect& r, TPolygon*& p, TTransform*& trf) {
+  for (const auto& item : items_) {
+    p = PolygonEntry(item);
+    if (p->RefPointInRect(r, p, trf)) return true;
+  }
+  return false;
+}
+
+bool TDrawList::NewPointInRect(const TDRect& r, TPolygon*& p, int& six) {
+  for (const auto& item : items_) {
+    TPolygon* q = PolygonEntry(item);
+    int ix = -1;
+    if (q->NewPointInRect(r, ix)) {
+      p = q;
+      six = ix;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::unique_ptr<TPolygon> TDrawList::CreateEntry(int id) {
+  switch (id) {
+    case 2:
+    case 3:  // written by no class any more; older files hold it for plain polygons
+      return std::make_unique<TPolygon>();
+    case 4:
+      return std::make_unique<TBall>();
+    default:
+      return nullptr;
+  }
+}
+
+void TDrawList::LoadTrafListTail(TTextReader& f, TTrafList& traflist) {
+  if (f.ReadHeaderId() == 16) traflist.LoadFromF(f);
+}
+
+bool TDrawList::LoadFromF(TTextReader& f, const TQorClass*) {
+  TNestedLoad nested;
+  for (int i = 0; i < 3; ++i) {
+    matrix.mat[i][0] = f.ReadReal();
+    matrix.mat[i][1] = f.ReadReal();
+    matrix.mat[i][2] = f.ReadReal();
+    f.ReadLn();
+  }
+  extent.x1 = f.ReadReal();
+  extent.x2 = f.ReadReal();
+  extent.y1 = f.ReadReal();
+  extent.y2 = f.ReadReal();
+  f.ReadLn();
+  const int n = f.ReadInteger();
+  f.ReadLn();
+  // The count comes from the file: every entry must actually be there before it is created,
+  // so a damaged or hostile count ends at the end of the file instead of looping on.
+  for (int j = 0; j < n; ++j) {
+    f.RequireEntry();
+    const int id = f.ReadHeaderId();
+    std::unique_ptr<TPolygon> entry = CreateEntry(id);
+    if (!entry) {
+      throw EQorError("Element " + std::to_string(j) + " in " + ClassName() +
+                      " has invalid id: " + std::to_string(id));
+    }
+    entry->LoadFromF(f);
+    AddPolygon(std::move(entry));
+  }
+  LoadTrafListTail(f, *FTrafList);
+  return true;
+}
+
+bool TDrawList::SaveToF(TTextWriter& f) const {
+  f.Header(FId, ClassName());
+  for (const auto& row : matrix.mat) f.RealsLine({row[0], row[1], row[2]});
+  f.RealsLine({extent.x1, extent.x2, extent.y1, extent.y2});
+  f.IntLine(Count());
+  for (const auto& item : items_) PolygonEntry(item)->SaveToF(f);
+  return FTrafList->SaveToF(f);
+}

@@ -44,11 +44,16 @@ class TPolygon : public TDrawList {
   bool ybyx(double x, double& y) const;
 
   // Picking, r in the polygon's own coordinates.
-  using TDrawList::NewPointInRect;
-  using TDrawList::PointInRect;
+  // The first corner with r.x1 <= x < r.x2 and r.y1 <= y < r.y2; six := its index, else -1.
   bool PointInRect(const TDRect& r, int& six) const;
+  // Inserts a corner on the first edge that passes near the centre of r; six := its index.
   bool NewPointInRect(const TDRect& r, int& six);
+  // The first transform whose reference point lies in r; p is left as it is.
   bool RefPointInRect(const TDRect& r, TPolygon*& p, TTransform*& trf) override;
+  // The list forms, asked of a single polygon, answer for the polygon itself (p := this): its
+  // entries are corners, not polygons.
+  bool PointInRect(const TDRect& r, TPolygon*& p, int& six) override;
+  bool NewPointInRect(const TDRect& r, TPolygon*& p, int& six) override;
 
   void Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool doPoints) override;
   void DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz) override;
@@ -63,4 +68,10 @@ class TPolygon : public TDrawList {
   bool open = false;
   bool invisible = false;
   bool harmless = false;
+
+ private:
+  // Corner i, 0 <= i < Count(), without the cyclic index of GetSide: for the inner loops.
+  TSide* CornerAt(std::size_t i) const { return static_cast<TSide*>(items_[i].get()); }
+  // The number of edges: one less than the corners for an open outline.
+  int EdgeCount() const { return open ? Count() - 1 : Count(); }
 };

@@ -38,6 +38,8 @@ class TSide : public TQorObj {
   TSideType sidetype = st_none;
 };
 
-// The nearest int to v, halves to even; values beyond the int range (and NaN) are clamped so
-// that a hostile file cannot make drawing undefined.
+// The nearest int to v, halves to even. Values beyond +-kMaxScreenCoord are clamped to it and
+// NaN gives 0, so that a hostile file cannot make drawing undefined; the bound leaves room for
+// the integer arithmetic drawing does afterwards (flipping y, handle squares).
+constexpr int kMaxScreenCoord = 1 << 30;
 int RoundToInt(double v);
