@@ -117,9 +117,32 @@ class TMaze : public TDrawList {
   // The edge of p that ends at corner s (from the cyclically previous corner).
   static TDRect SideRect(const TPolygon& p, const TSide& s);
   bool PointInRect(const TDRect& r, TPolygon*& p, int& six) override;
+  // Also forgets p in the bullets aimed at it, so that no bullet keeps a dangling target.
+  void RemovePolygon(TPolygon* p) override;
   // Moves every polygon and then the balls by m (without the maze's own matrix).
   void TransForm(const tmat2d& m) override;
-  // Draw and DrawSpot of the maze belong to the rendering code and are added there.
+  // --- drawing (gx_mazerender.cpp) ------------------------------------------------------------
+  // Sets `matrix` so that the maze fills vp (window pixels, y up); rocketcenter puts the
+  // attached rocket in the middle of vp instead of the maze's centre.
+  void MapToViewport(const TDRect& vp, bool keepaspect, bool rocketcenter);
+  // The play view, back to front: background, polygons, balls, rocket, bullets, score.
+  using TDrawList::Draw;
+  void Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool doRocket, bool doScore,
+            bool doPoints);
+  // The overview map: polygons, balls and rocket as dots of radius sz.
+  void DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz) override;
+  void DrawScore(const TControl& f, TCanvas& cv);
+  void DrawRocketState(const TControl& f, TCanvas& cv);
+  // One status bar; labelpos 0 left, 1 right, 2/3/4 above at the left/middle/right.
+  static void DrawBar(TCanvas& cv, int x, int y, int width, int height, TColor framecolor,
+                      TColor color0, TColor color1, double fraction, const std::string& label,
+                      int labelpos);
+  void DrawBalls(const TControl& f, TCanvas& cv, const tmat2d& m);
+  void DrawBallSpot(const TControl& f, TCanvas& cv, const tmat2d& m);
+  void DrawRocket(const TControl& f, TCanvas& cv, const tmat2d& m);
+  void DrawRocketSpot(const TControl& f, TCanvas& cv, const tmat2d& m);
+  // Draw skips polygons lying wholly outside the control; the picture is the same either way.
+  bool FCullHidden = true;
 
   // --- text record --------------------------------------------------------------------------
   // The body after the "7 <name>" line, which the container reads (and trims) itself.
