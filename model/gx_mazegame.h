@@ -117,6 +117,8 @@ class TMaze : public TDrawList {
   // The edge of p that ends at corner s (from the cyclically previous corner).
   static TDRect SideRect(const TPolygon& p, const TSide& s);
   bool PointInRect(const TDRect& r, TPolygon*& p, int& six) override;
+  // Also forgets p in the bullets aimed at it, so that no bullet keeps a dangling target.
+  void RemovePolygon(TPolygon* p) override;
   // Moves every polygon and then the balls by m (without the maze's own matrix).
   void TransForm(const tmat2d& m) override;
   // --- drawing (gx_mazerender.cpp) ------------------------------------------------------------
