@@ -1,16 +1,257 @@
 #include "gx_bullet.h"
 
-TBullit::TBullit() {}
-double TBullit::GetCoord(int) const { return 0; }
-void TBullit::SetCoord(int, double) {}
-double TBullit::Force() const { return FForce; }
-void TBullit::Execute(int) {}
-void TBullit::HitAnimatedObjects(TMaze&) {}
-void TBullit::Explode() {}
-void TBullit::Draw(const TControl&, TCanvas&, const tmat2d&) {}
-TBullit* TBullitList::Bullits(int) const { return nullptr; }
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "gx_ball.h"
+#include "gx_force.h"
+#include "gx_mazegame.h"
+#include "gx_polygon.h"
+#include "gx_random.h"
+#include "gx_rocket.h"
+
+namespace {
+constexpr double kMuzzleSpeed = 0.03;  // maze units per tick
+constexpr int kLifeTime = 30;
+constexpr int kBurstTicks = 10;
+
+// The nearest fixed obstacle on the ray l: the maze's polygons, then its balls; only a ball
+// nearer than the polygon found replaces it. Both searches always run.
+bool FindFixedHit(TMaze& maze, const TDRect& l, TPolygon*& pol, double& x, double& y) {
+  double t = -1;
+  const bool hit1 = maze.GetNearestIntersectionPoint(l, false, pol, x, y, t);
+  const bool hit2 =
+      maze.balllist && maze.balllist->GetNearestIntersectionPoint(l, false, pol, x, y, t);
+  return hit1 || hit2;
+}
+
+// (x, y) in the polygon's own coordinates, so that a burst stays on a moving polygon; left in
+// maze coordinates when the polygon's matrix has no inverse.
+void ToPolygonCoords(const TPolygon& pol, double& x, double& y) {
+  if (auto inv = pol.matrix.MatInv()) inv->Transform(x, y);
+}
+
+// Ticks of flight to cover dist at speed. A bullet that does not move (the rocket's own
+// velocity cancelling the muzzle speed) or a hit absurdly far away never arrives: such counts
+// are kept far beyond any lifetime instead of overflowing the integer.
+int FlightTicks(double dist, double speed, bool round) {
+  constexpr double kNever = 1e9;
+  if (!(speed > 0)) return static_cast<int>(kNever);
+  const double v = dist / speed;
+  if (!(v < kNever)) return static_cast<int>(kNever);
+  return static_cast<int>(round ? std::nearbyint(v) : std::trunc(v));
+}
+
+double Distance(double x1, double y1, double x2, double y2) {
+  return std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
+}
+
+double Speed(const TBullit& b) { return std::sqrt(b.vx() * b.vx() + b.vy() * b.vy()); }
+}  // namespace
+
+TBullit::TBullit() {
+  color = 0xFFFFFF;
+  width = 3;
+  FForce = 1.0;
+}
+
+double TBullit::GetCoord(int index) const {
+  switch (index) {
+    case 0:
+      return pos.x;
+    case 1:
+      return pos.y;
+    case 2:
+      return Vel.x;
+    case 3:
+      return Vel.y;
+    default:
+      return 0;
+  }
+}
+
+void TBullit::SetCoord(int index, double value) {
+  switch (index) {
+    case 0:
+      pos.x = value;
+      break;
+    case 1:
+      pos.y = value;
+      break;
+    case 2:
+      Vel.x = value;
+      break;
+    case 3:
+      Vel.y = value;
+      break;
+    default:
+      break;
+  }
+}
+
+double TBullit::Force() const {
+  return LifeTime > 0 ? (LifeTime - Age) * FForce / LifeTime : FForce;
+}
+
+void TBullit::Execute(int) {
+  pos.x += Vel.x;
+  pos.y += Vel.y;
+  if (FExplTicks > 0) {
+    --FExplTicks;
+  } else if (Age < LifeTime) {
+    ++Age;
+  }
+}
+
+void TBullit::HitAnimatedObjects(TMaze& maze) {
+  const TDRect l{x() - vx(), x(), y() - vy(), y()};
+  double t = -1, hx = 0, hy = 0;
+  TPolygon* pol = nullptr;
+  if (maze.GetNearestIntersectionPoint(l, true, pol, hx, hy, t) && t <= 1) {
+    TicksTillExpl = 0;
+    Polygon = pol;
+    ToPolygonCoords(*pol, hx, hy);
+    Explx = hx;
+    Exply = hy;
+  }
+}
+
+void TBullit::Explode() {
+  Exploded = true;
+  FExplTicks = kBurstTicks;
+  SetVx(0);
+  SetVy(0);
+}
+
+void TBullit::Draw(const TControl& f, TCanvas& cv, const tmat2d& m) {
+  if (Age >= LifeTime) return;
+  const tmat2d M = Exploded && Polygon ? m * Polygon->matrix : m;
+  TPoint p;
+  ScreenPoint(M, p);
+  p.Y = f.ClientHeight() - p.Y;
+  if (FExplTicks > 0) {
+    TRandomService& rnd = GameRandom();
+    const int r1 = rnd.RandomInt(FExplTicks + 4);
+    DrawSparks(cv, p, r1, 0xFF0000);
+    const int r2 = rnd.RandomInt(FExplTicks + 2);
+    DrawSparks(cv, p, r2, 0x00FFFF);
+    const int r3 = rnd.RandomInt(FExplTicks);
+    DrawSparks(cv, p, r3, 0x0000FF);
+    return;
+  }
+  // A small square blended into what lies below, fading out over the bullet's life.
+  const int h = width / 2;
+  const double force = Force();
+  for (int row = p.Y - h; row < p.Y + h; ++row) {
+    for (int col = p.X - h; col < p.X + h; ++col) {
+      cv.SetPixel(col, row, BlendColor(cv.GetPixel(col, row), color, force));
+    }
+  }
+}
+
+TBullit* TBullitList::Bullits(int index) const {
+  return index < 0 || index >= Count() ? nullptr : static_cast<TBullit*>(items_[index].get());
+}
+
 int TBullitList::AddBullit(std::unique_ptr<TBullit> b) { return Add(std::move(b)); }
-void TBullitList::Execute(TMaze&, TRocket&, int) {}
-void TBullitList::RecomputeBallHits(TMaze&, TBullit*) {}
-void TBullitList::Draw(const TControl&, TCanvas&, const tmat2d&) {}
-void DrawSparks(TCanvas&, TPoint, int, TColor) {}
+
+void TBullitList::Execute(TMaze& maze, TRocket& rkt, int t) {
+  int i = 0;
+  while (i < Count()) {
+    TBullit* b = Bullits(i);
+    b->Execute(t);
+    if (!b->Exploded) b->HitAnimatedObjects(maze);
+    if (b->EndOfTravel()) {
+      b->Explode();
+      if (b->Polygon) {
+        b->SetX(b->Explx);
+        b->SetY(b->Exply);
+        // A ball scores only while it is there to be hit: not while it is still exploding,
+        // and not once it is gone (rammed after this bullet was aimed at it).
+        auto* ball = dynamic_cast<TBall*>(b->Polygon);
+        if (ball && ball->ExplTicks() <= 0 && !ball->invisible) {
+          ball->SetExplTicks(kBurstTicks);
+          ++rkt.score;
+          RecomputeBallHits(maze, b);
+        }
+      }
+      ++i;
+    } else if (b->EndOfLife()) {
+      FreeItem(i);
+    } else {
+      ++i;
+    }
+  }
+}
+
+void TBullitList::RecomputeBallHits(TMaze& maze, TBullit* b) {
+  for (int i = 0; i < Count(); ++i) {
+    TBullit* c = Bullits(i);
+    // Only bullets still flying at the destroyed ball; one that has burst already sits on
+    // its polygon in that polygon's coordinates and must stay where it is.
+    if (c == b || c->Polygon != b->Polygon || c->Exploded) continue;
+    const TDRect l{c->x(), c->x() + c->vx(), c->y(), c->y() + c->vy()};
+    TPolygon* pol = nullptr;
+    double x = 0, y = 0;
+    if (FindFixedHit(maze, l, pol, x, y)) {
+      const double dist = Distance(c->x(), c->y(), x, y);
+      const int ticks = FlightTicks(dist, Speed(*c), true);
+      c->TicksTillExpl = ticks > INT32_MAX - c->Age ? ticks : ticks + c->Age;
+      c->Polygon = pol;
+      ToPolygonCoords(*pol, x, y);
+      c->Explx = x;
+      c->Exply = y;
+    } else {
+      c->TicksTillExpl = c->LifeTime + 1;
+    }
+  }
+}
+
+void TBullitList::Draw(const TControl& f, TCanvas& cv, const tmat2d& m) {
+  for (int i = 0; i < Count(); ++i) Bullits(i)->Draw(f, cv, m);
+}
+
+void DrawSparks(TCanvas& cv, TPoint p, int r, TColor c) {
+  cv.Pen.Color = c;
+  TRandomService& rnd = GameRandom();
+  for (int k = 0; k < 6; ++k) {
+    const double theta = rnd.RandomReal() * 2 * std::numbers::pi;
+    const int dx = RoundToInt(std::cos(theta) * r);
+    const int dy = RoundToInt(std::sin(theta) * r);
+    cv.MoveTo(p.X - dx, p.Y - dy);
+    cv.LineTo(p.X + dx, p.Y + dy);
+  }
+}
+
+// Firing belongs with the bullets: the aim is worked out here, once, against everything that
+// does not move.
+std::unique_ptr<TBullit> TRocket::Shoot() {
+  auto b = std::make_unique<TBullit>();
+  const double a = angle();
+  b->SetVx(std::cos(a) * kMuzzleSpeed + FForce->vx());
+  b->SetVy(std::sin(a) * kMuzzleSpeed + FForce->vy());
+  const double speed = Speed(*b);
+  b->SetX(std::cos(a) * sx + FForce->px());
+  b->SetY(std::sin(a) * sx + FForce->py());
+  b->LifeTime = kLifeTime;
+  b->TicksTillExpl = kLifeTime;
+
+  if (maze) {
+    const TDRect l{b->x(), b->x() + b->vx(), b->y(), b->y() + b->vy()};
+    TPolygon* pol = nullptr;
+    double x = 0, y = 0;
+    if (FindFixedHit(*maze, l, pol, x, y)) {
+      b->TicksTillExpl = FlightTicks(Distance(b->x(), b->y(), x, y), speed, false);
+      b->Polygon = pol;
+      ToPolygonCoords(*pol, x, y);
+      b->Explx = x;
+      b->Exply = y;
+    }
+  }
+
+  FCannonHeat += 10;
+  FBullitTicks = FCannonHeat > 200 ? 10 : 2;
+  return b;
+}
