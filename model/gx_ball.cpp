@@ -42,9 +42,10 @@ void TBall::SetColor(TColor c) {
   const auto u = static_cast<std::uint32_t>(c);
   const double r = u & 0xFF, g = (u >> 8) & 0xFF, b = (u >> 16) & 0xFF;
   FColList.assign(kExplColors, 0);
-  // The angle is accumulated step by step, so that the shades come out exactly as the
-  // game has always shown them.
-  double a = std::numbers::pi / 6;
+  // The angle starts at pi/6 rounded to the nearest double (not the double pi divided by 6,
+  // which lies below it and would make the first shade of 255 come out 127 instead of 128) and
+  // is accumulated step by step, so that the shades are exactly those the game has always shown.
+  double a = 0.523598775598298873077107230546583814;  // pi / 6
   for (int i = 0; i < kExplColors; ++i) {
     const double s = std::sin(a);
     FColList[i] = static_cast<TColor>((static_cast<std::uint32_t>(std::nearbyint(b * s)) << 16) +
