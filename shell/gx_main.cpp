@@ -1,0 +1,417 @@
+#include "gx_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "gx_dialogs.h"
+#include "gx_keystate.h"
+#include "gx_mazegame.h"
+#include "gx_mazelist.h"
+#include "gx_polygon.h"
+#include "gx_random.h"
+#include "gx_rocket.h"
+#include "gx_safesave.h"
+#include "qor_errors.h"
+#include "qor_text.h"
+#include "qt_canvas.h"
+#include "qt_keystate.h"
+
+namespace {
+
+constexpr TColor kGreen = 0x0000FF00;
+constexpr TColor kBlue = 0x00FF0000;
+
+std::string LowerExtension(const std::string& name) {
+  std::string ext = std::filesystem::path(name).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+}  // namespace
+
+TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
+    : QWidget(parent),
+      fn_(options.collection),
+      start_maze_(options.maze),
+      tick_log_(options.tick_log),
+      keys_(options.keys),
+      dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()) {
+  if (fn_.empty()) {
+    fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
+  }
+  if (!keys_) {
+    own_keys_ = std::make_unique<TQtKeyState>();
+    installEventFilter(own_keys_.get());
+    keys_ = own_keys_.get();
+  }
+  setWindowFlag(Qt::FramelessWindowHint);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  gameticker_.setTimerType(Qt::PreciseTimer);
+  gameticker_.setInterval(kTickInterval);
+  connect(&gameticker_, &QTimer::timeout, this, [this] { gametickerTimer(); });
+  FormCreate();
+  if (!options.start_timer) SetRunning(false);
+}
+
+TUniverse::~TUniverse() {
+  gameticker_.stop();
+  if (own_keys_) removeEventFilter(own_keys_.get());
+  FCave = nullptr;
+  FMazeList.reset();
+  FRocket.reset();
+}
+
+void TUniverse::FormCreate() {
+  IsFirst = true;
+  TargetSize = 25;
+  setWindowTitle(QStringLiteral("Gravonaut"));
+  InitMazes();
+  SetRunning(true);
+}
+
+void TUniverse::SetRunning(bool v) {
+  FRunning = v;
+  if (v) {
+    gameticker_.start();
+  } else {
+    gameticker_.stop();
+  }
+}
+
+std::string TUniverse::BackupFileName() const { return ::BackupFileName(fn_); }
+
+// --- start-up -------------------------------------------------------------------------------
+
+void TUniverse::InitMazes() {
+  FMazeList = std::make_unique<TMazeList>();
+  FRocket = std::make_unique<TRocket>();
+  FRocket->color = kGreen;
+  std::error_code ec;
+  if (std::filesystem::exists(fn_, ec)) {
+    try {
+      TTextReader f = TTextReader::FromFile(fn_);
+      f.ReadLn();  // the collection's own header line
+      FMazeList->LoadFromF(f);
+      const int n = FMazeList->Count();
+      int i = start_maze_;
+      if (i < 0 || i >= n) {
+        if (i >= 0 && n > 0) {
+          std::fprintf(stderr, "gravonaut: there is no maze %d in '%s' (it has %d); "
+                       "starting on one at random\n", i + 1, fn_.c_str(), n);
+        }
+        i = GameRandom().RandomInt(n);
+      }
+      SetCave(FMazeList->GetMaze(i));
+    } catch (const std::exception& e) {
+      std::string text = "Error reading mazefile '" + fn_ + "': " + e.what();
+      // What could not be read must survive the saves of this run, which would otherwise
+      // rotate it through the backup and delete it.
+      try {
+        unreadable_copy_ = KeepUnreadableCopy(fn_);
+        text += "\n\nThe file as it was is kept as '" + unreadable_copy_ + "'.";
+      } catch (const std::exception& keep_error) {
+        unreadable_pending_ = true;
+        text += "\n\n" + std::string(keep_error.what()) +
+                "\nThe collection will not be written over until a copy can be kept.";
+      }
+      dialogs_->ShowError(this, text);
+    }
+  }
+  if (FCave) return;
+  BuildBuiltInMaze();
+}
+
+void TUniverse::BuildBuiltInMaze() {
+  IsChanged = true;
+  auto maze = std::make_unique<TMaze>();
+  TMaze* m = maze.get();
+  FCave = m;  // directly: no hint, no game-state handler
+  m->SetKeyService(keys_);
+  m->SetTickUnit(kTickInterval);
+  m->incolor = 0;
+  m->outcolor = 0;
+  m->linecolor = 0x00FFFF00;
+  m->landcolor = 0x0000FFEE;
+
+  auto outer = std::make_unique<TPolygon>();
+  outer->SetColor(m->linecolor);
+  for (auto [x, y] : {std::pair{-1.0, -1.0}, {-1.0, 1.0}, {1.0, 1.0}, {1.0, -1.0}}) {
+    outer->AddSide(x, y, st_normal, outer->Color());
+  }
+  outer->width = 2;
+  outer->fillcolor = m->incolor;
+  outer->fillstyle = bsSolid;
+  m->AddPolygon(std::move(outer));
+
+  auto inner = std::make_unique<TPolygon>();
+  inner->SetColor(m->linecolor);
+  inner->AddSide(0.25, 0.25, st_normal, inner->Color());
+  inner->AddSide(0.6, 0.25, st_landing, m->landcolor);
+  inner->AddSide(0.4, 0, st_normal, inner->Color());
+  inner->AddSide(-0.05, -0.25, st_normal, inner->Color());
+  inner->width = 2;
+  inner->fillcolor = kBlue;
+  inner->fillstyle = bsSolid;
+  m->AddPolygon(std::move(inner));
+
+  m->SetLanding(TDRect{0.25, 0.6, 0.25, 0.25});
+  FMazeList->SetMaze(0, std::move(maze));
+  m->SetRocket(FRocket.get());
+  m->reset();
+}
+
+void TUniverse::SetCave(TMaze* Value) {
+  FCave = Value;
+  if (!Value) return;
+  Value->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
+  Value->SetRocket(FRocket.get());
+  Value->FOnGameStateChange = [this](TMaze* sender) { GameStateChanged(sender); };
+  Value->SetKeyService(keys_);
+  Value->SetTickUnit(gameticker_.interval());
+  Value->reset();
+  if (IsFirst) Value->SetMsgLine("Press F1 for Help");
+  IsFirst = false;
+  FormResize();
+}
+
+void TUniverse::GameStateChanged(TMaze* Sender) {
+  // The frozen game shows its score and message at once, not only on the next tick.
+  if (Sender && Sender->GameState() == gs_freeze) update();
+}
+
+// --- the game loop --------------------------------------------------------------------------
+
+void TUniverse::gametickerTimer() {
+  if (!tick_log_.empty()) {
+    tick_times_.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count());
+  }
+  if (!FCave) {
+    SetRunning(false);
+    return;
+  }
+  if (FCave->TickTime(1)) IsChanged = true;
+  if (FCave->GameState() == gs_finished) {
+    close();
+  } else {
+    update();
+  }
+}
+
+void TUniverse::FormResize() {
+  const int W = width();
+  const int H = height();
+  mapvp = TDRect{static_cast<double>(W * 6 / 7), static_cast<double>(W - 10),
+                 static_cast<double>(H - W / 7), static_cast<double>(H - 10)};
+  if (FCave && FCave->Rocket()) {
+    const double scale = TargetSize / FCave->Rocket()->sx;
+    FCave->GetExtent();
+    const TDRect& e = FCave->extent;
+    const double cx = (e.x1 + e.x2) / 2;
+    const double cy = (e.y1 + e.y2) / 2;
+    playvp = TDRect{(e.x1 - cx) * scale + W / 2.0, (e.x2 - cx) * scale + W / 2.0,
+                    (e.y1 - cy) * scale + H / 2.0, (e.y2 - cy) * scale + H / 2.0};
+  }
+  ScaleBackground();
+}
+
+void TUniverse::ScaleBackground() {
+  if (!pic || pic->isNull() || width() <= 0 || height() <= 0) return;
+  bkgrnd_ = pic->scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+}
+
+void TUniverse::SetWindowFont(TCanvas& canvas) const {
+  // "MS Sans Serif", bold italic, 48 pixels high on a 240 dpi form: 14 points.
+  canvas.Font.Name = "MS Sans Serif";
+  canvas.Font.Size = 14;
+  canvas.Font.Bold = true;
+  canvas.Font.Italic = true;
+  canvas.SyncFontSize();
+}
+
+void TUniverse::PaintFrame(QImage& image) {
+  if (!bkgrnd_.isNull() && FCave) {
+    QPainter p(&image);
+    p.drawImage(QRect(0, 0, image.width(), image.height()), bkgrnd_);
+  }
+  TQtCanvas canvas(image);
+  SetWindowFont(canvas);
+  TQtPaintScope scope(canvas);
+  if (!FCave) {
+    canvas.Pen.Style = TPenStyle::psClear;
+    canvas.Brush.Color = clBlack;
+    canvas.Brush.Style = bsSolid;
+    canvas.FillRect(TRect{0, 0, image.width(), image.height()});
+    return;
+  }
+  const tmat2d m;
+  FCave->MapToViewport(playvp, true, true);
+  canvas.Pen.Mode = TPenMode::pmCopy;
+  FCave->Draw(*this, canvas, m, 0, true, true, false);
+  FCave->MapToViewport(mapvp, true, false);
+  FCave->DrawSpot(*this, canvas, m, 3);
+}
+
+void TUniverse::paintEvent(QPaintEvent*) {
+  if (backbuffer_.size() != size()) backbuffer_ = QImage(size(), QImage::Format_RGB32);
+  PaintFrame(backbuffer_);
+  QPainter p(this);
+  p.drawImage(0, 0, backbuffer_);
+}
+
+void TUniverse::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+// --- keys and wheel -------------------------------------------------------------------------
+
+void TUniverse::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) FormKeyDown(vk::F1);
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() < 0x80) {
+    FormKeyPress(static_cast<char>(text[0].unicode()));
+  }
+  event->accept();
+}
+
+void TUniverse::FormKeyPress(char key) {
+  switch (key) {
+    case 'e': case 'E':  // the maze editor comes with a later version
+    case 's': case 'S':  // and so does the maze selection
+      break;
+    case 'c': case 'C':
+      if (FCave) {
+        FCave->reset();
+        FCave->bestdur = 0;
+      }
+      break;
+    case '-':
+      if (TargetSize > 5) {
+        TargetSize -= 5;
+        FormResize();
+      }
+      break;
+    case '+':
+      TargetSize += 5;
+      FormResize();
+      break;
+    default: return;
+  }
+  update();
+}
+
+void TUniverse::FormKeyDown(int vkey) {
+  if (vkey != vk::F1 || !FCave) return;
+  // The help dialog comes with a later version; until then F1 only freezes the game.
+  FCave->SetGameState(gs_freeze);
+}
+
+void TUniverse::wheelEvent(QWheelEvent* event) {
+  FormMouseWheel(event->angleDelta().y());
+  event->accept();
+}
+
+void TUniverse::FormMouseWheel(int delta) {
+  if (FCave && FRunning) FCave->KeyState.M_WHEEL = delta;
+}
+
+// --- closing and saving ---------------------------------------------------------------------
+
+void TUniverse::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TUniverse::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  SetRunning(false);
+  if (IsChanged) {
+    try {
+      SaveMazes();
+    } catch (const std::exception& e) {
+      dialogs_->ShowError(this, e.what());
+    }
+  }
+  WriteTickLog();
+  FCave = nullptr;
+  FMazeList.reset();
+  FRocket.reset();
+}
+
+void TUniverse::SaveMazes() {
+  if (!FMazeList) return;
+  if (unreadable_pending_) {
+    unreadable_copy_ = KeepUnreadableCopy(fn_);
+    unreadable_pending_ = false;
+  }
+  TTextWriter w;
+  FMazeList->SaveToF(w);
+  SaveWithBackup(fn_, BackupFileName(), w.Bytes());
+  IsChanged = false;
+}
+
+void TUniverse::WriteTickLog() {
+  if (tick_log_.empty()) return;
+  std::ofstream out(tick_log_, std::ios::trunc);
+  for (std::int64_t t : tick_times_) out << t << '\n';
+}
+
+// --- background picture ---------------------------------------------------------------------
+
+void TUniverse::SetPicfn(const std::string& Value) {
+  bkgrnd_ = QImage();
+  pic.reset();
+  Fpicfn.clear();
+  if (!Value.empty() && LoadPicture(Value)) {
+    Fpicfn = Value;
+    ScaleBackground();
+  }
+  if (FCave) FCave->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
+  update();
+}
+
+bool TUniverse::LoadPicture(const std::string& name) {
+  if (name.empty()) return false;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(name, ec)) return false;
+  const std::string ext = LowerExtension(name);
+  QByteArray format;
+  if (ext == ".bmp") {
+    format = "BMP";
+  } else if (ext == ".jpg" || ext == ".jpeg") {
+    format = "JPEG";
+  } else {
+    return false;
+  }
+  QImageReader reader(QString::fromStdString(name), format);
+  reader.setDecideFormatFromContent(false);
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) {
+    std::string message = reader.errorString().toStdString();
+    if (message.empty()) message = "Unknown error";
+    dialogs_->ShowError(
+        this, "'" + message + "'\n\n on loading picture file:\n\n'" + name + "'");
+    pic.reset();
+    return false;
+  }
+  pic = std::move(image);
+  return true;
+}

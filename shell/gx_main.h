@@ -1,0 +1,149 @@
+#pragma once
+// TUniverse: the game's main window and its game loop.
+//
+// At start-up it loads the maze collection (or builds a small built-in maze), makes a maze
+// current and ticks it every 50 ms; it repaints the play view and the overview map after each
+// tick, handles the window keys (zoom, clear score, help) and the mouse wheel, and on closing
+// writes the collection back, keeping the previous file as a backup. The game itself lives in
+// the maze; the window owns the objects and drives them.
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "qor_matrix.h"
+
+class TDialogService;
+class TKeyStateService;
+class TMaze;
+class TMazeList;
+class TQtCanvas;
+class TQtKeyState;
+class TRocket;
+
+struct TUniverseOptions {
+  // The collection file; empty: the program's own name with ".cav" in the working directory.
+  std::string collection;
+  // The maze to start on (index into the collection); negative: one at random.
+  int maze = -1;
+  // Where message boxes go; null: the desktop's message boxes.
+  TDialogService* dialogs = nullptr;
+  // Where the game keys are read from; null: the window's own key events.
+  TKeyStateService* keys = nullptr;
+  // Start the 50 ms timer at once (tests drive the ticks themselves).
+  bool start_timer = true;
+  // When not empty, the time of every tick is written to this file when the window closes,
+  // one line per tick in nanoseconds of a steady clock.
+  std::string tick_log;
+};
+
+class TUniverse : public QWidget, public TControl {
+ public:
+  static constexpr int kTickInterval = 50;  // milliseconds
+
+  explicit TUniverse(const TUniverseOptions& options = {}, QWidget* parent = nullptr);
+  ~TUniverse() override;
+  TUniverse(const TUniverse&) = delete;
+  TUniverse& operator=(const TUniverse&) = delete;
+
+  // --- properties -----------------------------------------------------------------------
+  bool running() const { return FRunning; }
+  // Also enables or disables the timer.
+  void SetRunning(bool v);
+  TMaze* Cave() const { return FCave; }
+  // Makes Value current: rocket, key service, tick unit and background handed over, the maze
+  // reset, the viewports recomputed; the first maze made current shows the help hint.
+  void SetCave(TMaze* Value);
+  TMazeList* MazeList() const { return FMazeList.get(); }
+  TRocket* Rocket() const { return FRocket.get(); }
+  const std::string& picfn() const { return Fpicfn; }
+  // Loads the background picture (or removes it for an empty name).
+  void SetPicfn(const std::string& Value);
+  // Loads a ".bmp", ".jpg" or ".jpeg" file into pic; a file that fails to decode is reported.
+  bool LoadPicture(const std::string& name);
+  // The collection file and its backup.
+  const std::string& MazeFileName() const { return fn_; }
+  std::string BackupFileName() const;
+  // The name under which an unreadable collection was kept at start-up, or "".
+  const std::string& UnreadableCopy() const { return unreadable_copy_; }
+
+  // --- operations -------------------------------------------------------------------------
+  void InitMazes();
+  // One game tick; closes the window when the maze has finished.
+  void gametickerTimer();
+  // Viewports (and the scaled background) for the client size and the zoom.
+  void FormResize();
+  // Writes the collection with a backup; raises EInOutError when that fails, leaving the
+  // files on disk as they were.
+  void SaveMazes();
+  // A typed character and a key going down (virtual-key code), as the window keys see them.
+  void FormKeyPress(char key);
+  void FormKeyDown(int vkey);
+  void FormMouseWheel(int delta);
+  // Draws one whole frame (background, play view, overview map) into an image of the client
+  // size.
+  void PaintFrame(QImage& image);
+  // The image of the last frame painted to the window.
+  const QImage& BackBuffer() const { return backbuffer_; }
+  const QImage& Background() const { return bkgrnd_; }
+  QTimer& GameTicker() { return gameticker_; }
+  TKeyStateService& Keys() const { return *keys_; }
+  TDialogService& Dialogs() const { return *dialogs_; }
+  const std::vector<std::int64_t>& TickTimes() const { return tick_times_; }
+
+  // TControl: the client area the model draws into.
+  int ClientWidth() const override { return width(); }
+  int ClientHeight() const override { return height(); }
+
+  // --- fields -----------------------------------------------------------------------------
+  TDRect mapvp;
+  TDRect playvp;
+  bool IsChanged = false;
+  bool IsFirst = true;
+  int TargetSize = 25;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormClose();
+  void GameStateChanged(TMaze* Sender);
+  void BuildBuiltInMaze();
+  void ScaleBackground();
+  void SetWindowFont(TCanvas& canvas) const;
+  void WriteTickLog();
+
+  std::string fn_;
+  int start_maze_;
+  std::string tick_log_;
+  std::unique_ptr<TQtKeyState> own_keys_;
+  TKeyStateService* keys_;
+  TDialogService* dialogs_;
+
+  QTimer gameticker_;
+  std::optional<QImage> pic;
+  std::string Fpicfn;
+  QImage bkgrnd_;
+  QImage backbuffer_;
+  bool FRunning = false;
+  TMaze* FCave = nullptr;
+  // The rocket outlives the mazes: a maze clears the rocket's link to it when it dies.
+  std::unique_ptr<TRocket> FRocket;
+  std::unique_ptr<TMazeList> FMazeList;
+  bool closed_ = false;
+  // An unreadable collection that has still to be kept aside before the first save.
+  bool unreadable_pending_ = false;
+  std::string unreadable_copy_;
+  std::vector<std::int64_t> tick_times_;
+};
