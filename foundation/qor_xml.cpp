@@ -108,6 +108,11 @@ std::string XmlEscape(std::string_view text) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       case '\'': out += "&apos;"; break;
+      // The parser turns raw line ends into LF and, in attributes, tabs and line ends into
+      // blanks: written as references they come back as they were.
+      case '\r': out += "&#13;"; break;
+      case '\n': out += "&#10;"; break;
+      case '\t': out += "&#9;"; break;
       default: out += c;
     }
   }

@@ -63,7 +63,8 @@ class TXmlDocument {
 // can run out of stack.
 constexpr int kMaxXmlDepth = 256;
 
-// Text made safe for element content and attribute values (&, <, >, " and ' escaped).
+// Text made safe for element content and attribute values: &, <, >, " and ' escaped, and CR, LF
+// and tab written as character references so that they read back unchanged.
 std::string XmlEscape(std::string_view text);
 // "<name>" + escaped text + "</name>" (no line end).
 std::string XmlTextElement(std::string_view name, std::string_view text);

@@ -53,6 +53,7 @@ TEST_F(XmlFormTest, ListObjectReadsBackToAnEqualObject) {
   obj.Add(std::make_unique<TTestItem>("first", -3, 1e-20));
   obj.Add(std::make_unique<TTestItem>("\xC3\xA9t\xC3\xA9 \"q\" 'a'", 2147483647, -123456.789));
   obj.Add(std::make_unique<TTestItem>("", 0, 0));
+  obj.Add(std::make_unique<TTestItem>("two\r\nlines\tand a tab\r", 1, 1));
 
   TQorListObj back;  // element class TQorObj, no items: both replaced
   back.SetXMLData(obj.XMLData());

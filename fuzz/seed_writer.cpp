@@ -1,0 +1,120 @@
+// Writes the seed corpus of every fuzz target: records made by the writers themselves, so the
+// fuzzer starts from valid input of each form.
+//   fuzz_seeds OUTDIR   ->   OUTDIR/<target>/<seed name>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "qor_test_item.h"
+#include "qor_utils.h"
+#ifdef GX_FUZZ_MODEL
+#include "gx_maze.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Write(const fs::path& dir, const std::string& name, const std::string& bytes) {
+  fs::create_directories(dir);
+  std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + (dir / name).string());
+}
+
+std::unique_ptr<TQorListObj> Items(int n) {
+  auto obj = std::make_unique<TQorListObj>();
+  obj->SetElmClass(&TTestItem::StaticClass());
+  for (int i = 0; i < n; ++i) {
+    obj->Add(std::make_unique<TTestItem>("item \xC3\xA9" + std::to_string(i), i - 1, i * 0.5));
+  }
+  return obj;
+}
+
+// The objects both base-class targets start from.
+std::vector<std::pair<std::string, std::unique_ptr<TQorBase>>> BaseSamples() {
+  std::vector<std::pair<std::string, std::unique_ptr<TQorBase>>> out;
+  out.emplace_back("listobj-empty", std::make_unique<TQorListObj>());
+  out.emplace_back("listobj-items", Items(3));
+  auto nested = std::make_unique<TQorListObj>();
+  nested->SetElmClass(&TQorListObj::StaticClass());
+  nested->Add(Items(2));
+  nested->Add(Items(0));
+  out.emplace_back("listobj-nested", std::move(nested));
+  auto mixed = std::make_unique<TQorList>();
+  mixed->Add(std::make_unique<TTestItem>("a", 1, -2.5));
+  auto mark = std::make_unique<TTestMark>();
+  mark->mark = 7;
+  mixed->Add(std::move(mark));
+  mixed->Add(Items(1));
+  out.emplace_back("list-mixed", std::move(mixed));
+  return out;
+}
+
+void WriteBaseSeeds(const fs::path& root) {
+  for (const auto& [name, item] : BaseSamples()) {
+    TMemoryStream s;
+    std::string xml;
+    if (auto* obj = dynamic_cast<const TQorObj*>(item.get())) {
+      obj->SaveToStream(s);
+      xml = obj->XMLData();
+    } else if (auto* list = dynamic_cast<const TQorList*>(item.get())) {
+      list->SaveToStream(s);
+      xml = list->XMLData();
+    }
+    Write(root / "fuzz_stream", name, s.Bytes());
+    Write(root / "fuzz_xml", name, xml);
+  }
+  Write(root / "fuzz_xml", "listitems-inside",
+        "<TQorListObj><cl>TTestMark</cl><listitems count=\"1\" class=\"\">"
+        "<m class=\"TTestMark\"><mark>3</mark></m></listitems></TQorListObj>");
+}
+
+#ifdef GX_FUZZ_MODEL
+void WriteDrawListSeeds(const fs::path& root) {
+  TDrawList list;
+  list.AddPolygon(TPolygon::CreateCircle(10, 20, 5, 3, 0.25, 6, 0x00FF00));
+  auto poly = std::make_unique<TPolygon>();
+  poly->AddSide(0, 0, st_normal, 0x0000FF);
+  poly->AddSide(100, 0, st_landing, 0x00FFFF);
+  poly->AddSide(50, -75.5, st_none, -1);
+  poly->open = true;
+  poly->fillstyle = bsClear;
+  auto rot = std::make_unique<TRotate>();
+  rot->init(0.5, 50, -20, 40);
+  poly->SetRot(std::move(rot));
+  list.AddPolygon(std::move(poly));
+  list.GetExtent();
+  TTextWriter w;
+  list.SaveToF(w);
+  Write(root / "fuzz_drawlist", "drawlist-two-polygons", w.Bytes());
+
+  TDrawList empty;
+  TTextWriter e;
+  empty.SaveToF(e);
+  Write(root / "fuzz_drawlist", "drawlist-empty", e.Bytes());
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: fuzz_seeds OUTDIR\n";
+    return 2;
+  }
+  try {
+    RegisterTestClasses();
+    const fs::path root = argv[1];
+    WriteBaseSeeds(root);
+#ifdef GX_FUZZ_MODEL
+    WriteDrawListSeeds(root);
+#endif
+  } catch (const std::exception& e) {
+    std::cerr << "fuzz_seeds: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
