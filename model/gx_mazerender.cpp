@@ -197,7 +197,10 @@ void TMaze::DrawRocketState(const TControl&, TCanvas& cv) {
 void TMaze::DrawBar(TCanvas& cv, int x, int y, int width, int height, TColor framecolor,
                     TColor color0, TColor color1, double fraction, const std::string& label,
                     int labelpos) {
+  // Outside 0 .. 1 the fill would spill past the frame (and below 0 the blend would leave
+  // the two colours): an overheated cannon shows a full bar, an empty one a black bar.
   if (fraction > 1) fraction = 1;
+  if (!(fraction > 0)) fraction = 0;
   TCanvasStateGuard keep(cv);
   const TColor fill = BlendColor(color0, color1, fraction);
   const int xe = static_cast<int>(std::nearbyint(x + width * fraction));
