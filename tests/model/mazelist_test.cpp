@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,16 @@ std::string Write(const TMazeList& list) {
   TTextWriter w;
   list.SaveToF(w);
   return w.Bytes();
+}
+
+// With GRAVONAUT_FUZZ_SEEDS set, the collections these tests build are also written there as
+// the seed corpus of the collection reader's fuzz target.
+void Seed(const char* name, const std::string& bytes) {
+  const char* dir = std::getenv("GRAVONAUT_FUZZ_SEEDS");
+  if (!dir || !*dir) return;
+  const std::filesystem::path d = std::filesystem::path(dir) / "collection_fuzz";
+  std::filesystem::create_directories(d);
+  WriteFileBytes((d / name).string(), bytes);
 }
 
 // Reads a collection as the game does: the first line is skipped by the caller.
@@ -87,6 +98,7 @@ std::unique_ptr<TMazeList> SampleCollection() {
 
 TEST(MazeListFile, CollectionRoundTripsByteForByte) {
   const std::string first = Write(*SampleCollection());
+  Seed("sample.cav", first);
   ASSERT_EQ(first.rfind("8 {TMazeList}\r\n3\r\n7 H\xF6hle\r\n", 0), 0u) << "name in Windows-1252";
 
   TMazeList back;
@@ -168,6 +180,7 @@ TEST(MazeListFile, BadMazeHeaderStopsLoadingAndKeepsTheMazesBefore) {
   const std::size_t third = bad.find("\r\n7 Empty\r\n");
   ASSERT_NE(third, std::string::npos);
   bad[third + 2] = '5';
+  Seed("bad-third-header.cav", bad);
   TMazeList back;
   try {
     Read(bad, back);
@@ -213,6 +226,7 @@ TEST(MazeListFile, MazeRecordWithoutBallListLoads) {
   const std::size_t to = bytes.find("7 {TMaze}\r\n");
   ASSERT_LT(from, to);
   bytes.erase(from, to - from);
+  Seed("no-ball-list.cav", "8 {TMazeList}\r\n1\r\n" + bytes);
 
   TTextReader r(bytes);
   auto back = TMazeList::ReadMaze(r, 0, "TMazeList");
