@@ -27,6 +27,8 @@ class TSide : public TQorObj {
   void ScreenPoint(const tmat2d& m, TPoint& pt) const;
   // r.x1 <= x < r.x2 and r.y1 <= y < r.y2, in the side's own coordinates.
   bool PointInRect(const TDRect& r) const;
+  // The same test; callers pass the rectangle already in the side's coordinates, so m is unused.
+  bool PointInRect(const TDRect& r, const tmat2d& /*m*/) const { return PointInRect(r); }
 
   bool LoadFromF(TTextReader& f) override;
   bool SaveToF(TTextWriter& f) const override;
