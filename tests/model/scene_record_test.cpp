@@ -6,6 +6,7 @@
 #include "gx_ball.h"
 #include "gx_drawlist.h"
 #include "gx_polygon.h"
+#include "gx_rotate.h"
 #include "gx_traflist.h"
 #include "scene_test_support.h"
 
@@ -293,6 +294,47 @@ TEST(SceneDrawListRecord, LoadingAppendsAndKeepsTheStoredMatrix) {
   EXPECT_EQ(list.matrix.mat[0][2], 7);
   EXPECT_EQ(list.matrix.mat[1][1], 2);
   EXPECT_EQ(list.extent.x2, 2);
+}
+
+// A polygon turned by a rotation whose time path is turned by a rotation, and so on: depth
+// polygons in all. Only a hand-made file nests time paths; the game's own go one level deep.
+std::unique_ptr<TPolygon> NestedTimePaths(int depth) {
+  auto outer = MakePolygon({{0, 0}, {1, 0}, {0, 1}});
+  TPolygon* level = outer.get();
+  for (int i = 1; i < depth; ++i) {
+    auto rot = std::make_unique<TRotate>();
+    rot->init(0.5, 0.25, 0.75, 40 + i);
+    TRotate* r = rot.get();
+    level->TrafList()->AddTraf(std::move(rot));
+    level = r->flinear.get();
+  }
+  return outer;
+}
+
+TEST(ScenePolygonRecord, AnimatedPolygonRoundTripsWithItsTimePath) {
+  auto p = NestedTimePaths(2);
+  const std::string bytes = Saved(*p);
+  ASSERT_NE(bytes.find("13 {TRotate}"), std::string::npos);
+  auto back = LoadRecord<TPolygon>(bytes, 2);
+  ASSERT_EQ(back->TrafList()->Count(), 1);
+  EXPECT_EQ(back->TrafList()->GetTraf(0)->period(), 41);
+  EXPECT_EQ(Saved(*back), bytes);
+}
+
+TEST(ScenePolygonRecord, RecordsNestedBeyondReasonAreRefusedNotRecursedInto) {
+  const std::string deep = Saved(*NestedTimePaths(200));
+  TTextReader r(deep);
+  r.ReadHeaderId();
+  TPolygon p;
+  try {
+    p.LoadFromF(r);
+    FAIL() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Records nested too deeply");
+  }
+  // The depth count unwinds with the error: a modest nesting still loads afterwards.
+  const std::string modest = Saved(*NestedTimePaths(20));
+  EXPECT_EQ(Saved(*LoadRecord<TPolygon>(modest, 2)), modest);
 }
 
 }  // namespace
