@@ -131,8 +131,8 @@ void TUniverse::InitMazes() {
       dialogs_->ShowError(this, text);
     }
   }
-  if (FCave) return;
-  BuildBuiltInMaze();
+  if (!FCave) BuildBuiltInMaze();
+  FormResize();
 }
 
 void TUniverse::BuildBuiltInMaze() {
