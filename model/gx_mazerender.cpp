@@ -173,9 +173,8 @@ void TMaze::DrawScore(const TControl& f, TCanvas& cv) {
   if (!FMsgLine.empty()) {
     const int s = cv.Font.Size;
     const int fh = cv.Font.Height;
-    // The height value follows the size, keeping its sign (negative: given in points).
     cv.Font.Size = 2 * s;
-    cv.Font.Height = 2 * fh;
+    // Measuring brings the canvas's height value in step with the new size.
     const int tw = cv.TextWidth(FMsgLine);
     const int th = cv.TextHeight(FMsgLine);
     cv.TextOut(Div(f.ClientWidth() - tw, 2), Div(f.ClientHeight() - th, 2) - cv.Font.Height,

@@ -376,10 +376,11 @@ TEST_F(RenderFixture, ScoreMessageIsCentredAtDoubleSizeAndStateIsRestored) {
   EXPECT_EQ(msg.text, "Press F1 for Help");
   EXPECT_EQ(msg.font.Size, 20);
   EXPECT_EQ(msg.font.Color, 0x0000FFu);
-  // 17 characters of 7 pixels; 13 high; the height value doubled with the size is -26, so the
-  // line sits 26 pixels below the middle.
+  // 17 characters of 7 pixels, 13 high; the line sits below the middle by the height value
+  // the canvas keeps for the doubled size (negative: a size in points).
   EXPECT_EQ(msg.args[0], (640 - 119) / 2);
-  EXPECT_EQ(msg.args[1], (480 - 13) / 2 + 26);
+  EXPECT_LT(msg.font.Height, 0);
+  EXPECT_EQ(msg.args[1], (480 - 13) / 2 - msg.font.Height);
   EXPECT_FALSE(texts[0].font.Italic);
   EXPECT_EQ(texts[0].font.Size, 10);
   EXPECT_EQ(cv.Pen, pen);
