@@ -15,6 +15,7 @@
 #include "gx_scale.h"
 #include "gx_trans.h"
 #include "gx_traflist.h"
+#include "../../tools/stress_maze.h"
 #include "referee_fixture.h"
 
 namespace {
@@ -316,6 +317,22 @@ TEST(FileNames, VersionStringOnlyForTheProgramsOwnFile) {
   EXPECT_EQ(GetVersionString(self.string(), "ProductVersion"), "") << "no program registered";
   SetProgramFilePath(before);
   std::filesystem::remove(self);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MazeListFile, StressCollectionLoadsBackToTheSameBytes) {
+  TMazeList list;
+  list.Add(MakeStressMaze());
+  const std::string first = Write(list);
+  TMazeList back;
+  Read(first, back);
+  ASSERT_EQ(back.Count(), 1);
+  EXPECT_EQ(back.GetMaze(0)->Count(), 2000);
+  EXPECT_EQ(back.GetMaze(0)->balllist->Count(), 200);
+  EXPECT_EQ(Write(back), first);
 }
 
 }  // namespace
