@@ -3,8 +3,8 @@
 #include "gx_drawlist.h"
 #include "gx_rotate.h"
 #include "gx_scale.h"
-#include "gx_trans.h"
 #include "gx_traflist.h"
+#include "gx_trans.h"
 
 namespace {
 template <class T>
@@ -32,11 +32,19 @@ void ReplaceTraf(TTrafList* list, std::unique_ptr<T> v) {
 }
 }  // namespace
 
-TRotate* TDrawList::Rot() const { return FindTraf<TRotate>(FTrafList.get()); }
-TScale* TDrawList::Scale() const { return FindTraf<TScale>(FTrafList.get()); }
-TTrans* TDrawList::Trans() const { return FindTraf<TTrans>(FTrafList.get()); }
+TRotate* TDrawList::Rot() const {
+  return FindTraf<TRotate>(FTrafList.get());
+}
+TScale* TDrawList::Scale() const {
+  return FindTraf<TScale>(FTrafList.get());
+}
+TTrans* TDrawList::Trans() const {
+  return FindTraf<TTrans>(FTrafList.get());
+}
 
-void TDrawList::SetRot(std::unique_ptr<TRotate> v) { ReplaceTraf(FTrafList.get(), std::move(v)); }
+void TDrawList::SetRot(std::unique_ptr<TRotate> v) {
+  ReplaceTraf(FTrafList.get(), std::move(v));
+}
 void TDrawList::SetScale(std::unique_ptr<TScale> v) {
   ReplaceTraf(FTrafList.get(), std::move(v));
 }

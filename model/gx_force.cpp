@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-TForce::TForce() { FId = 12; }
+TForce::TForce() {
+  FId = 12;
+}
 
 void TForce::init(double force, double mass, double friction, double angle, double gravx,
                   double gravy, double accx, double accy, double velx, double vely, double posx,

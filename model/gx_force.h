@@ -15,9 +15,8 @@ class TForce : public TTransform {
   TForce();
 
   // Stores the initial values and resets to them.
-  void init(double force, double mass, double friction, double angle, double gravx,
-            double gravy, double accx, double accy, double velx, double vely, double posx,
-            double posy);
+  void init(double force, double mass, double friction, double angle, double gravx, double gravy,
+            double accx, double accy, double velx, double vely, double posx, double posy);
 
   // Direction of the thrust in radians; writing also updates its sine, cosine and components.
   double a() const { return Ffa; }

@@ -7,6 +7,6 @@
 #include "gx_rotate.h"
 #include "gx_scale.h"
 #include "gx_side.h"
+#include "gx_traflist.h"
 #include "gx_trans.h"
 #include "gx_transform.h"
-#include "gx_traflist.h"

@@ -10,7 +10,9 @@ constexpr double kMinSpan = 1e-5;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 }  // namespace
 
-TRotate::TRotate() { FId = 13; }
+TRotate::TRotate() {
+  FId = 13;
+}
 
 void TRotate::init(double angle, double rotx, double roty, int per) {
   SetRefCoord(0, rotx);

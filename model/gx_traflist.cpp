@@ -41,7 +41,9 @@ void TTrafList::SetTraf(int ix, std::unique_ptr<TTransform> v) {
   }
 }
 
-int TTrafList::AddTraf(std::unique_ptr<TTransform> v) { return v ? Add(std::move(v)) : -1; }
+int TTrafList::AddTraf(std::unique_ptr<TTransform> v) {
+  return v ? Add(std::move(v)) : -1;
+}
 
 void TTrafList::AddForce(double force, double mass, double friction, double angle, double gravx,
                          double gravy, double accx, double accy, double velx, double vely,
@@ -57,8 +59,8 @@ void TTrafList::AddRotation(double angle, double rotx, double roty, int period) 
   Add(std::move(r));
 }
 
-void TTrafList::AddScale(double posx, double posy, double scalex1, double scaley1,
-                         double scalex2, double scaley2, int period) {
+void TTrafList::AddScale(double posx, double posy, double scalex1, double scaley1, double scalex2,
+                         double scaley2, int period) {
   auto s = std::make_unique<TScale>();
   s->init(posx, posy, scalex1, scaley1, scalex2, scaley2, period);
   Add(std::move(s));

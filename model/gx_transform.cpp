@@ -24,7 +24,9 @@ void TTransform::SetSwing(bool v) {
   flinear = v ? TPolygon::CreateSwingWave() : TPolygon::CreateContinuousWave();
 }
 
-void TTransform::SetPeriod(int v) { FPeriod = v == 0 ? 200 : v; }
+void TTransform::SetPeriod(int v) {
+  FPeriod = v == 0 ? 200 : v;
+}
 
 void TTransform::settime(double t) {
   Ft = t;
@@ -44,13 +46,22 @@ void TTransform::DrawRefPoint(const TControl& f, TCanvas& cv, const tmat2d& m) {
   DrawRefImage(cv, RoundToInt(x), RoundToInt(f.ClientHeight() - y));
 }
 
-double TTransform::Phase() const { return static_cast<double>(cnt) / FPeriod; }
+double TTransform::Phase() const {
+  return static_cast<double>(cnt) / FPeriod;
+}
 
 double TTransform::SinPhase() const {
   return std::sin(2.0 * cnt * std::numbers::pi / FPeriod);
 }
 
-bool TTransform::PathValue(double& p) const { return flinear->ybyx(Phase(), p); }
+bool TTransform::PathValue(double& p) const {
+  // A hand-made path with enormous corners can overflow while it is interpolated; such a value
+  // counts as none, so the motion holds its pose rather than spreading infinities.
+  double v;
+  if (!flinear->ybyx(Phase(), v) || !std::isfinite(v)) return false;
+  p = v;
+  return true;
+}
 
 int TTransform::RoundCount(double v) {
   if (std::isnan(v)) return 0;

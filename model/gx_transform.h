@@ -78,7 +78,7 @@ class TTransform : public TQorObj {
   // sin(2 pi cnt / period); only with HasPeriod().
   double SinPhase() const;
   // The time path at the current phase; false when the path has no value there (a negative
-  // counter, or a hand-made path that does not cover the phase).
+  // counter, or a hand-made path that does not cover the phase or overflows).
   bool PathValue(double& p) const;
   // A starting counter value: v rounded to the nearest integer (halves to even); values that
   // do not fit an int are clamped and a value that is not a number gives 0.

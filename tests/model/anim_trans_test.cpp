@@ -10,11 +10,11 @@
 #include "testing/recording_canvas.h"
 
 namespace {
-using anim_test::Corners;
 using anim_test::CornerList;
+using anim_test::Corners;
 using anim_test::Crlf;
-using anim_test::Record;
 using anim_test::ReadRecord;
+using anim_test::Record;
 
 std::unique_ptr<TTrans> MakeTrans(TAniType kind, double x1, double y1, int period = 200) {
   auto t = std::make_unique<TTrans>();
@@ -164,10 +164,10 @@ TEST(Trans, RecordLayoutRoundTripAndSelectionCleared) {
   t->FRef2 = true;
   const std::string bytes = Record(*t);
   EXPECT_FALSE(t->FRef2);
-  const std::string head = Crlf({"15 {TTrans}", " 5.00000000000000E-0001 -2.50000000000000E-0001",
-                                 " 3.00000000000000E+0000  4.00000000000000E+0000", "15 {TTrans}",
-                                 " 1.00000000000000E+0000  0.00000000000000E+0000 1 1 40",
-                                 "2 {TPolygon}"});
+  const std::string head =
+      Crlf({"15 {TTrans}", " 5.00000000000000E-0001 -2.50000000000000E-0001",
+            " 3.00000000000000E+0000  4.00000000000000E+0000", "15 {TTrans}",
+            " 1.00000000000000E+0000  0.00000000000000E+0000 1 1 40", "2 {TPolygon}"});
   EXPECT_EQ(bytes.substr(0, head.size()), head);
 
   auto back = ReadRecord<TTrans>(bytes, 15);

@@ -14,8 +14,8 @@ namespace {
 using anim_test::Corners;
 using anim_test::Crlf;
 using anim_test::ExpectMapsTo;
-using anim_test::Record;
 using anim_test::ReadRecord;
+using anim_test::Record;
 constexpr double pi = std::numbers::pi;
 
 std::unique_ptr<TRotate> MakeRotation(bool swing, TAniType kind, bool cw, double a1, double a2,
@@ -246,11 +246,9 @@ TEST(Rotate, RecordLayoutAndRoundTrip) {
   r.flinear = anim_test::Path({{0, 0}, {0.25, 1}, {0.5, 0.5}, {1, 0}});
   r.SetA(0.7);  // the current angle is not stored
   const std::string bytes = Record(r);
-  const std::string head = Crlf({"13 {TRotate}",
-                                 "-2.50000000000000E-0001  1.50000000000000E+0000 1",
-                                 "13 {TRotate}",
-                                 " 5.00000000000000E-0001  2.50000000000000E-0001 1 1 400",
-                                 "2 {TPolygon}"});
+  const std::string head =
+      Crlf({"13 {TRotate}", "-2.50000000000000E-0001  1.50000000000000E+0000 1", "13 {TRotate}",
+            " 5.00000000000000E-0001  2.50000000000000E-0001 1 1 400", "2 {TPolygon}"});
   EXPECT_EQ(bytes.substr(0, head.size()), head);
 
   auto back = ReadRecord<TRotate>(bytes, 13);

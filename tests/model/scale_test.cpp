@@ -10,12 +10,12 @@
 #include "testing/recording_canvas.h"
 
 namespace {
-using anim_test::Corners;
 using anim_test::CornerList;
+using anim_test::Corners;
 using anim_test::Crlf;
 using anim_test::ExpectMapsTo;
-using anim_test::Record;
 using anim_test::ReadRecord;
+using anim_test::Record;
 
 std::unique_ptr<TScale> MakeScale(TAniType kind, double sx1, double sy1, double sx2, double sy2,
                                   int period = 200) {

@@ -10,8 +10,8 @@
 #include "testing/recording_canvas.h"
 
 namespace {
-using anim_test::Corners;
 using anim_test::CornerList;
+using anim_test::Corners;
 using anim_test::Crlf;
 using anim_test::Record;
 using anim_test::TProbe;
@@ -46,13 +46,12 @@ TEST(Transform, SettimeCounterEdgeCases) {
     int cnt;
     int expected;
   } cases[] = {
-      {1, 0, 0},           // a period of 1 keeps the counter at 0
-      {0, 0, 0},           // no period: the counter stays 0
-      {-8, 5, 0},          // a negative period from a hand-made file: likewise
-      {-8, -20, 0},
-      {8, -3, -2},         // a counter placed before the period climbs towards 0
-      {8, 9, 0},           // one placed beyond the period wraps at once
-      {200, INT_MAX, 0},   // the largest counter wraps without overflowing
+      {1, 0, 0},                       // a period of 1 keeps the counter at 0
+      {0, 0, 0},                       // no period: the counter stays 0
+      {-8, 5, 0},                      // a negative period from a hand-made file: likewise
+      {-8, -20, 0},      {8, -3, -2},  // a counter placed before the period climbs towards 0
+      {8, 9, 0},                       // one placed beyond the period wraps at once
+      {200, INT_MAX, 0},               // the largest counter wraps without overflowing
   };
   for (const Case& c : cases) {
     TProbe t;
@@ -133,15 +132,30 @@ TEST(Transform, BaseRecordLayout) {
   const std::string zero = " 0.00000000000000E+0000", one = " 1.00000000000000E+0000";
   EXPECT_EQ(Record(t), Crlf({"11 {TTransform}",
                              " 5.00000000000000E-0001  2.50000000000000E-0001 0 0 400",
-                             "2 {TPolygon}", "0", "0", "0", "0",
+                             "2 {TPolygon}",
+                             "0",
+                             "0",
+                             "0",
+                             "0",
                              one + " " + zero + " " + zero,
                              zero + " " + one + " " + zero,
                              zero + " " + zero + " " + one,
                              zero + " " + one + " " + zero + " " + one,
-                             "1", "0 0", "2",
-                             "1 {TSide}", zero + " " + zero + " " + zero, "16777215", "-1", "1",
-                             "1 {TSide}", one + " " + one + " " + zero, "16777215", "-1", "1",
-                             "16 {TTrafList}", "0"}));
+                             "1",
+                             "0 0",
+                             "2",
+                             "1 {TSide}",
+                             zero + " " + zero + " " + zero,
+                             "16777215",
+                             "-1",
+                             "1",
+                             "1 {TSide}",
+                             one + " " + one + " " + zero,
+                             "16777215",
+                             "-1",
+                             "1",
+                             "16 {TTrafList}",
+                             "0"}));
 }
 
 TEST(Transform, BaseRecordRoundTripKeepsAnEditedPath) {
@@ -169,8 +183,8 @@ TEST(Transform, BaseRecordRoundTripKeepsAnEditedPath) {
 }
 
 TEST(Transform, LoadKeepsPeriodAsReadAndReadsOtherKindsAsTheSine) {
-  const std::string path = Crlf({"2 {TPolygon}", "0", "0", "0", "0", " 1 0 0", " 0 1 0",
-                                 " 0 0 1", " 0 0 0 0", "1", "0 0", "0", "0"});
+  const std::string path = Crlf({"2 {TPolygon}", "0", "0", "0", "0", " 1 0 0", " 0 1 0", " 0 0 1",
+                                 " 0 0 0 0", "1", "0 0", "0", "0"});
   struct Case {
     std::string line;
     int period;
