@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gx_ball.h"
+#include "gx_bullet.h"
 #include "gx_force.h"
 #include "gx_mazegame.h"
 #include "gx_polygon.h"
@@ -173,6 +174,11 @@ TEST_F(RenderFixture, RocketCenterPutsTheRocketInTheMiddleAtAnyZoom) {
 // --- play view ---------------------------------------------------------------------------
 
 TEST_F(RenderFixture, PlayViewPaintsItsLayersBackToFront) {
+  auto bullet = std::make_unique<TBullit>();
+  bullet->SetX(0.5);
+  bullet->SetY(0.5);
+  bullet->LifeTime = 10;
+  maze.bullitlist->AddBullit(std::move(bullet));
   maze.MapToViewport(TDRect{0, 640, 0, 480}, true, false);
   cv.Pen.Mode = TPenMode::pmXor;  // whatever the caller left, the maze draws in copy mode
   maze.Draw(control, cv, tmat2d(), 0, true, true, false);
@@ -188,14 +194,17 @@ TEST_F(RenderFixture, PlayViewPaintsItsLayersBackToFront) {
   const int ballAt = First("Polygon", kBall);
   int rocketAt = First("Polyline", kRocket);
   if (rocketAt < 0) rocketAt = First("Polygon", kRocket);
+  const int bulletAt = FirstOp("SetPixel");
   const int text = FirstOp("TextOut");
   ASSERT_GE(wall, 1);
+  ASSERT_GE(bulletAt, 0);
   ASSERT_GE(ballAt, 0);
   ASSERT_GE(rocketAt, 0);
   ASSERT_GE(text, 0);
   EXPECT_LT(wall, ballAt);
   EXPECT_LT(ballAt, rocketAt);
-  EXPECT_LT(rocketAt, text);
+  EXPECT_LT(rocketAt, bulletAt);
+  EXPECT_LT(bulletAt, text);
   for (std::size_t i = 1; i < cv.calls.size(); ++i) {
     EXPECT_EQ(cv.calls[i].pen.Mode, TPenMode::pmCopy) << cv.calls[i].Describe();
   }
