@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr double kTurnStep = std::numbers::pi / 15;      // 12 degrees per tick of a turn key
+constexpr double kTurnStep = std::numbers::pi / 15;  // 12 degrees per tick of a turn key
 constexpr double kUpright = std::numbers::pi / 2;
-constexpr double kLandAngle = 0.17453292519943295;       // 10 degrees either side of upright
-constexpr double kLandSpeed = 0.02;                      // maze units per tick, each direction
-constexpr int kFinishTicks = 84;                         // 4.2 s at 50 ms per tick
+constexpr double kLandAngle = 0.17453292519943295;  // 10 degrees either side of upright
+constexpr double kLandSpeed = 0.02;                 // maze units per tick, each direction
+constexpr int kFinishTicks = 84;                    // 4.2 s at 50 ms per tick
 
 // The corner before s in p, cyclically; s itself when it is not a corner of p.
 const TSide& PreviousCorner(const TPolygon& p, const TSide& s) {
@@ -38,7 +38,8 @@ std::string NameForFile(const std::string& name) {
 
 }  // namespace
 
-TMaze::TMaze() : balllist(std::make_unique<TBallList>()), bullitlist(std::make_unique<TBullitList>()) {
+TMaze::TMaze()
+    : balllist(std::make_unique<TBallList>()), bullitlist(std::make_unique<TBullitList>()) {
   FId = 7;
 }
 
@@ -82,7 +83,9 @@ void TMaze::SetRocket(TRocket* r) {
   r->maze = this;
 }
 
-bool TMaze::NoMoreBalls() const { return balllist->InVisible(); }
+bool TMaze::NoMoreBalls() const {
+  return balllist->InVisible();
+}
 
 void TMaze::SetTickUnit(int v) {
   TDrawList::SetTickUnit(v);
@@ -94,7 +97,9 @@ void TMaze::SetTickUnit(int v) {
 // --- keys -----------------------------------------------------------------------------------
 
 namespace {
-bool Hit(TKeyStateService* keys, std::uint8_t code) { return keys && keys->Query(code).Hit(); }
+bool Hit(TKeyStateService* keys, std::uint8_t code) {
+  return keys && keys->Query(code).Hit();
+}
 bool DownNow(TKeyStateService* keys, std::uint8_t code) {
   return keys && keys->Query(code).down;
 }

@@ -80,8 +80,12 @@ std::string& ProgramPathSlot() {
 }
 }  // namespace
 
-void SetProgramFilePath(const std::string& path) { ProgramPathSlot() = path; }
-const std::string& ProgramFilePath() { return ProgramPathSlot(); }
+void SetProgramFilePath(const std::string& path) {
+  ProgramPathSlot() = path;
+}
+const std::string& ProgramFilePath() {
+  return ProgramPathSlot();
+}
 
 std::string GetVersionString(const std::string& fn, const std::string& key) {
   const std::string& self = ProgramPathSlot();

@@ -43,9 +43,11 @@ inline TRandomService*& GameRandomSlot() {
   return slot;
 }
 inline TRandomService& GameRandom() {
-  static TSplitMixRandom clock_seeded(static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
+  static TSplitMixRandom clock_seeded(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   TRandomService* r = GameRandomSlot();
   return r ? *r : clock_seeded;
 }
-inline void SetGameRandom(TRandomService* r) { GameRandomSlot() = r; }
+inline void SetGameRandom(TRandomService* r) {
+  GameRandomSlot() = r;
+}

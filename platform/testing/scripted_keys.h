@@ -62,9 +62,15 @@ class TKeyScript {
     for (const TEvent& e : events_) {
       if (e.tick != tick) continue;
       switch (e.action) {
-        case ka_down: keys.Down(e.vk); break;
-        case ka_up: keys.Up(e.vk); break;
-        case ka_tap: keys.Tap(e.vk); break;
+        case ka_down:
+          keys.Down(e.vk);
+          break;
+        case ka_up:
+          keys.Up(e.vk);
+          break;
+        case ka_tap:
+          keys.Tap(e.vk);
+          break;
       }
     }
   }

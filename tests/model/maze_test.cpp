@@ -22,7 +22,9 @@ using referee_test::TGame;
 
 constexpr double kPi = std::numbers::pi;
 
-std::array<double, 4> Rect(const TDRect& r) { return {r.x1, r.x2, r.y1, r.y2}; }
+std::array<double, 4> Rect(const TDRect& r) {
+  return {r.x1, r.x2, r.y1, r.y2};
+}
 
 TEST(Maze, NewMazeIsEmptyAndAtRest) {
   TMaze m;
@@ -60,8 +62,8 @@ TEST(Maze, GameStateWriterSetsMessagesAndNotifies) {
   m.SetGameState(gs_intro);
   EXPECT_EQ(m.duration, 0u) << "going back to the intro resets the run";
   EXPECT_EQ(m.MsgLine(), "");
-  EXPECT_EQ(seen, (std::vector<TGameState>{gs_practice, gs_freeze, gs_practice, gs_practice,
-                                           gs_intro}));
+  EXPECT_EQ(seen,
+            (std::vector<TGameState>{gs_practice, gs_freeze, gs_practice, gs_practice, gs_intro}));
 }
 
 TEST(Maze, ZonesPlaceTheAttachedRocket) {
@@ -137,8 +139,8 @@ TEST(MazeKeys, EachFlagComesFromItsKeys) {
       {vk::D, &TKeyState::K_RIGHT},         {vk::Escape, &TKeyState::K_TERMINATE},
       {vk::Up, &TKeyState::K_SHOOT},        {vk::LMenu, &TKeyState::K_SHOOT},
   };
-  bool TKeyState::*all[] = {&TKeyState::K_THRUST, &TKeyState::K_FREEZE, &TKeyState::K_LEFT,
-                            &TKeyState::K_RIGHT, &TKeyState::K_TERMINATE, &TKeyState::K_SHOOT};
+  bool TKeyState::*all[] = {&TKeyState::K_THRUST, &TKeyState::K_FREEZE,    &TKeyState::K_LEFT,
+                            &TKeyState::K_RIGHT,  &TKeyState::K_TERMINATE, &TKeyState::K_SHOOT};
   for (const Case& c : cases) {
     for (bool tap : {false, true}) {
       TMaze m;

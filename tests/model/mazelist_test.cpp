@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "../../tools/stress_maze.h"
 #include "gx_ball.h"
 #include "gx_force.h"
 #include "gx_mazegame.h"
@@ -13,9 +14,8 @@
 #include "gx_polygon.h"
 #include "gx_rotate.h"
 #include "gx_scale.h"
-#include "gx_trans.h"
 #include "gx_traflist.h"
-#include "../../tools/stress_maze.h"
+#include "gx_trans.h"
 #include "referee_fixture.h"
 
 namespace {
