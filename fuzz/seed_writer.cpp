@@ -11,6 +11,8 @@
 #include "qor_utils.h"
 #ifdef GX_FUZZ_MODEL
 #include "gx_maze.h"
+#include "gx_mazegame.h"
+#include "gx_mazelist.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -96,6 +98,33 @@ void WriteDrawListSeeds(const fs::path& root) {
   empty.SaveToF(e);
   Write(root / "fuzz_drawlist", "drawlist-empty", e.Bytes());
 }
+
+// A collection file as the game writes it: a maze with walls, a landing edge, an animated
+// polygon and two balls, and an empty maze.
+void WriteCollectionSeeds(const fs::path& root) {
+  TMazeList list;
+  auto maze = std::make_unique<TMaze>();
+  maze->mazename = "H\xC3\xB6hle";
+  maze->AddPolygon(TPolygon::CreateCircle(0, 0, 400, 300, 0, 12, 0x808080));
+  auto floor = std::make_unique<TPolygon>();
+  floor->AddSide(-50, -100, st_normal, 0x0000FF);
+  floor->AddSide(50, -100, st_landing, 0x00FF00);
+  floor->AddSide(0, -150, st_normal, 0x0000FF);
+  auto rot = std::make_unique<TRotate>();
+  rot->init(0.25, 0, -120, 60);
+  floor->SetRot(std::move(rot));
+  maze->AddPolygon(std::move(floor));
+  maze->AddBall(100, 50, 0x00FFFF);
+  maze->AddBall(-100, 50, -1);
+  maze->GetExtent();
+  list.SetMaze(0, std::move(maze));
+  auto empty = std::make_unique<TMaze>();
+  empty->mazename = "Empty";
+  list.SetMaze(1, std::move(empty));
+  TTextWriter w;
+  list.SaveToF(w);
+  Write(root / "collection_fuzz", "collection-two-mazes.cav", w.Bytes());
+}
 #endif
 
 }  // namespace
@@ -111,6 +140,7 @@ int main(int argc, char** argv) {
     WriteBaseSeeds(root);
 #ifdef GX_FUZZ_MODEL
     WriteDrawListSeeds(root);
+    WriteCollectionSeeds(root);
 #endif
   } catch (const std::exception& e) {
     std::cerr << "fuzz_seeds: " << e.what() << "\n";

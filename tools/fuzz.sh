@@ -6,7 +6,8 @@
 #   tools/fuzz.sh [SECONDS]
 #
 # Seeds: the program fuzz_seeds (fuzz/seed_writer.cpp) writes valid records of each form into
-# build-fuzz/seeds/<target>/ first. The corpus each target grows is kept in
+# build-fuzz/seeds/<target>/ first; when GRAVONAUT_FUZZ_SEEDS names a folder, its <target>/
+# subfolders are read as further seeds (the collection tests write theirs there). The corpus each target grows is kept in
 # fuzz-corpus-work/<target>/ (not in git) and reused by the next run; findings are written to
 # fuzz-corpus-work/artifacts/ and the full log of a target to fuzz-corpus-work/<target>.log.
 # Reproduce a finding with: build-fuzz/<target> fuzz-corpus-work/artifacts/<file>
@@ -36,12 +37,16 @@ while read -r target; do
   [ -n "$target" ] || continue
   mkdir -p "$work/$target" "$build/seeds/$target"
   dict=()
+  extra=()
+  if [ -n "${GRAVONAUT_FUZZ_SEEDS:-}" ] && [ -d "$GRAVONAUT_FUZZ_SEEDS/$target" ]; then
+    extra=("$GRAVONAUT_FUZZ_SEEDS/$target")
+  fi
   if [ -f "fuzz/$target.dict" ]; then dict=(-dict="fuzz/$target.dict"); fi
   log="$work/$target.log"
   echo "-- fuzzing $target for ${seconds}s"
   if "$build/$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -max_len=16384 -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-" \
-      "$work/$target" "$build/seeds/$target" >"$log" 2>&1; then
+      "$work/$target" "$build/seeds/$target" "${extra[@]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
     corpus=$(find "$work/$target" -type f | wc -l)
