@@ -20,8 +20,8 @@ class TDialogService {
  public:
   virtual ~TDialogService() = default;
   // Shows a modal message box owned by owner (may be null) and returns the button chosen.
-  virtual int MessageBox(QWidget* owner, const QString& text, const QString& caption,
-                         TMsgIcon icon, TMsgButtons buttons) = 0;
+  virtual int MessageBox(QWidget* owner, const QString& text, const QString& caption, TMsgIcon icon,
+                         TMsgButtons buttons) = 0;
 
   // An error reaches the player as a box captioned "Error" with the error icon.
   void ShowError(QWidget* owner, const std::string& text) {

@@ -92,7 +92,9 @@ void TUniverse::SetRunning(bool v) {
   }
 }
 
-std::string TUniverse::BackupFileName() const { return ::BackupFileName(fn_); }
+std::string TUniverse::BackupFileName() const {
+  return ::BackupFileName(fn_);
+}
 
 // --- start-up -------------------------------------------------------------------------------
 
@@ -110,8 +112,10 @@ void TUniverse::InitMazes() {
       int i = start_maze_;
       if (i < 0 || i >= n) {
         if (i >= 0 && n > 0) {
-          std::fprintf(stderr, "gravonaut: there is no maze %d in '%s' (it has %d); "
-                       "starting on one at random\n", i + 1, fn_.c_str(), n);
+          std::fprintf(stderr,
+                       "gravonaut: there is no maze %d in '%s' (it has %d); "
+                       "starting on one at random\n",
+                       i + 1, fn_.c_str(), n);
         }
         i = GameRandom().RandomInt(n);
       }
@@ -293,10 +297,13 @@ void TUniverse::keyPressEvent(QKeyEvent* event) {
 
 void TUniverse::FormKeyPress(char key) {
   switch (key) {
-    case 'e': case 'E':  // the maze editor comes with a later version
-    case 's': case 'S':  // and so does the maze selection
+    case 'e':
+    case 'E':  // the maze editor comes with a later version
+    case 's':
+    case 'S':  // and so does the maze selection
       break;
-    case 'c': case 'C':
+    case 'c':
+    case 'C':
       if (FCave) {
         FCave->reset();
         FCave->bestdur = 0;
@@ -312,7 +319,8 @@ void TUniverse::FormKeyPress(char key) {
       TargetSize += 5;
       FormResize();
       break;
-    default: return;
+    default:
+      return;
   }
   update();
 }
@@ -407,8 +415,7 @@ bool TUniverse::LoadPicture(const std::string& name) {
   if (!reader.read(&image) || image.isNull()) {
     std::string message = reader.errorString().toStdString();
     if (message.empty()) message = "Unknown error";
-    dialogs_->ShowError(
-        this, "'" + message + "'\n\n on loading picture file:\n\n'" + name + "'");
+    dialogs_->ShowError(this, "'" + message + "'\n\n on loading picture file:\n\n'" + name + "'");
     pic.reset();
     return false;
   }

@@ -138,8 +138,9 @@ TEST_F(SaveTest, FailedWriteLeavesCollectionAndBackupUntouched) {
           try {
             u->SaveMazes();
           } catch (const EInOutError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Error writing mazefile '" + Collection() + "': ", 0),
-                      0u)
+            EXPECT_EQ(
+                std::string(e.what()).rfind("Error writing mazefile '" + Collection() + "': ", 0),
+                0u)
                 << e.what();
             throw;
           }

@@ -28,7 +28,9 @@ inline QApplication& TestApp() {
   return *app;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& p) { return ReadFileBytes(p.string()); }
+inline std::string ReadBytes(const std::filesystem::path& p) {
+  return ReadFileBytes(p.string());
+}
 inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
   WriteFileBytes(p.string(), bytes);
 }
@@ -63,9 +65,9 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     TestApp();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("gx_shell_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
-            info->name());
+    dir_ =
+        std::filesystem::temp_directory_path() / ("gx_shell_" + std::to_string(::getpid()) + "_" +
+                                                  info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }

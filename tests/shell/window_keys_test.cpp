@@ -18,7 +18,9 @@ void Type(QWidget& w, Qt::Key key, const QString& text, quint32 keysym,
   QCoreApplication::sendEvent(&w, &up);
 }
 
-double Width(const TDRect& r) { return r.x2 - r.x1; }
+double Width(const TDRect& r) {
+  return r.x2 - r.x1;
+}
 
 TEST_F(WindowKeysTest, ZoomOutStopsAtFiveAndZoomInHasNoLimit) {
   auto u = Start();
