@@ -11,6 +11,7 @@
 #include "gx_polygon.h"
 #include "gx_random.h"
 #include "gx_rocket.h"
+#include "gx_traflist.h"
 
 namespace {
 constexpr double kMuzzleSpeed = 0.03;  // maze units per tick
@@ -111,11 +112,15 @@ void TBullit::HitAnimatedObjects(TMaze& maze) {
   TPolygon* pol = nullptr;
   if (maze.GetNearestIntersectionPoint(l, true, pol, hx, hy, t) && t <= 1) {
     TicksTillExpl = 0;
-    Polygon = pol;
-    ToPolygonCoords(*pol, hx, hy);
-    Explx = hx;
-    Exply = hy;
+    SetImpact(pol, hx, hy);
   }
+}
+
+void TBullit::SetImpact(TPolygon* pol, double x, double y) {
+  Polygon = pol;
+  ToPolygonCoords(*pol, x, y);
+  Explx = x;
+  Exply = y;
 }
 
 void TBullit::Explode() {
@@ -157,12 +162,61 @@ TBullit* TBullitList::Bullits(int index) const {
 
 int TBullitList::AddBullit(std::unique_ptr<TBullit> b) { return Add(std::move(b)); }
 
+void TBullitList::TakeMovingBoxes(TMaze& maze) {
+  moving_.clear();
+  for (int j = 0; j < maze.Count(); ++j) {
+    TPolygon* q = maze.GetPolygon(j);
+    // The same polygons the search for moving obstacles considers at all.
+    if (q->harmless || !q->TrafList() || q->TrafList()->Count() == 0) continue;
+    TBox box{q, {}, false};
+    box.always = !MappedBoundingBox(*q, box.r);
+    moving_.push_back(box);
+  }
+}
+
+void TBullitList::HitMovingBoxes(TBullit& b) const {
+  const TDRect l{b.x() - b.vx(), b.x(), b.y() - b.vy(), b.y()};
+  TDRect lb = l;
+  SortRect(lb);
+  const bool finite = std::isfinite(lb.x1) && std::isfinite(lb.x2) && std::isfinite(lb.y1) &&
+                      std::isfinite(lb.y2);
+  // The draw list's nearest-hit search, over the polygons whose box meets the stretch flown:
+  // a hit within it (t <= 1) lies in both boxes, and only such a hit counts.
+  double t = -1, hx = 0, hy = 0;
+  TPolygon* pol = nullptr;
+  double t2 = t, x2 = 0, y2 = 0;
+  TPolygon* pol2 = nullptr;
+  bool found = false;
+  for (const TBox& box : moving_) {
+    if (finite && !box.always && !BoxesOverlap(lb, box.r)) continue;
+    if (box.p->GetNearestIntersectionPoint(l, true, pol2, x2, y2, t2) && (t == -1 || t > t2)) {
+      hx = x2;
+      hy = y2;
+      t = t2;
+      pol = pol2;
+      found = true;
+    }
+  }
+  if (found && t <= 1) {
+    b.TicksTillExpl = 0;
+    b.SetImpact(pol, hx, hy);
+  }
+}
+
 void TBullitList::Execute(TMaze& maze, TRocket& rkt, int t) {
+  // The polygons stand still while the bullets move: their boxes hold for the whole tick.
+  if (BoxShortcut && Count() > 0) TakeMovingBoxes(maze);
   int i = 0;
   while (i < Count()) {
     TBullit* b = Bullits(i);
     b->Execute(t);
-    if (!b->Exploded) b->HitAnimatedObjects(maze);
+    if (!b->Exploded) {
+      if (BoxShortcut) {
+        HitMovingBoxes(*b);
+      } else {
+        b->HitAnimatedObjects(maze);
+      }
+    }
     if (b->EndOfTravel()) {
       b->Explode();
       if (b->Polygon) {
@@ -199,10 +253,7 @@ void TBullitList::RecomputeBallHits(TMaze& maze, TBullit* b) {
       const double dist = Distance(c->x(), c->y(), x, y);
       const int ticks = FlightTicks(dist, Speed(*c), true);
       c->TicksTillExpl = ticks > INT32_MAX - c->Age ? ticks : ticks + c->Age;
-      c->Polygon = pol;
-      ToPolygonCoords(*pol, x, y);
-      c->Explx = x;
-      c->Exply = y;
+      c->SetImpact(pol, x, y);
     } else {
       c->TicksTillExpl = c->LifeTime + 1;
     }
@@ -244,10 +295,7 @@ std::unique_ptr<TBullit> TRocket::Shoot() {
     double x = 0, y = 0;
     if (FindFixedHit(*maze, l, pol, x, y)) {
       b->TicksTillExpl = FlightTicks(Distance(b->x(), b->y(), x, y), speed, false);
-      b->Polygon = pol;
-      ToPolygonCoords(*pol, x, y);
-      b->Explx = x;
-      b->Exply = y;
+      b->SetImpact(pol, x, y);
     }
   }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Bullets of the rocket's cannon and the list of bullets in flight.
 #include <memory>
+#include <vector>
 
 #include "canvas.h"
+#include "gx_geometry.h"
 #include "gx_side.h"
 #include "qor_utils.h"
 
@@ -41,6 +43,10 @@ class TBullit : public TSide {
   void Execute(int t);
   // Tests the stretch just flown against the maze's animated polygons.
   void HitAnimatedObjects(TMaze& maze);
+  // Aims at (x, y) of pol (maze coordinates): the burst will sit there on pol, in pol's own
+  // coordinates so that it moves with pol (in maze coordinates when pol's matrix has no
+  // inverse).
+  void SetImpact(TPolygon* pol, double x, double y);
   void Explode();
   // A fading dot while flying, sparks while bursting (on the struck polygon).
   void Draw(const TControl& f, TCanvas& cv, const tmat2d& m);
@@ -72,6 +78,21 @@ class TBullitList : public TQorList {
   // Re-aims the bullets that were flying at the ball b has just destroyed.
   void RecomputeBallHits(TMaze& maze, TBullit* b);
   void Draw(const TControl& f, TCanvas& cv, const tmat2d& m);
+
+  // Each tick, the moving polygons' bounding boxes are taken once, and a bullet tests only
+  // those whose box meets the stretch it has just flown, in list order: the results are
+  // exactly those of the plain search, which tests compare by turning this off.
+  static inline bool BoxShortcut = true;
+
+ private:
+  struct TBox {
+    TPolygon* p;
+    TDRect r;
+    bool always;  // no usable box: always tested
+  };
+  void TakeMovingBoxes(TMaze& maze);
+  void HitMovingBoxes(TBullit& b) const;
+  std::vector<TBox> moving_;  // scratch, kept to avoid allocating every tick
 };
 
 // One burst of six random lines of half-length r through p, in colour c.

@@ -1,5 +1,6 @@
 #include "gx_rocket.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -146,11 +147,75 @@ bool TRocket::CheckHit(TDrawList& dl, TPolygon*& p, TSide*& s) const {
     pts[i] = {c->x(), c->y()};
     matrix.Transform(pts[i].x, pts[i].y);
   }
+  bool finite = true;
+  for (int i = 0; i < n; ++i) finite = finite && std::isfinite(pts[i].x) && std::isfinite(pts[i].y);
+  if (!BoxShortcut || !finite) {
+    for (int i = 1; i < n; ++i) {
+      const TDRect l{pts[i - 1].x, pts[i].x, pts[i - 1].y, pts[i].y};
+      if (CheckHitLine(dl, l, p, s)) return true;
+    }
+    return false;
+  }
+
+  // Only polygons near the hull can be touched; the plain loops then run over those, hull
+  // edge by hull edge and in list order, so the first touch found is the same.
+  TDRect hb{pts[0].x, pts[0].x, pts[0].y, pts[0].y};
+  for (int i = 1; i < n; ++i) {
+    hb.x1 = std::min(hb.x1, pts[i].x);
+    hb.x2 = std::max(hb.x2, pts[i].x);
+    hb.y1 = std::min(hb.y1, pts[i].y);
+    hb.y2 = std::max(hb.y2, pts[i].y);
+  }
+  near_.clear();
+  for (int j = 0; j < dl.Count(); ++j) {
+    TPolygon* q = dl.GetPolygon(j);
+    if (q->invisible || q->harmless) continue;
+    TDRect qb;
+    if (!MappedBoundingBox(*q, qb) || BoxesOverlap(hb, qb)) near_.push_back(q);
+  }
   for (int i = 1; i < n; ++i) {
     const TDRect l{pts[i - 1].x, pts[i].x, pts[i - 1].y, pts[i].y};
-    if (CheckHitLine(dl, l, p, s)) return true;
+    for (TPolygon* q : near_) {
+      if (q->Intersect(l, s)) {
+        p = q;
+        return true;
+      }
+    }
   }
+  // As the plain loop leaves it: the last entry tried.
+  if (dl.Count() > 0) p = dl.GetPolygon(dl.Count() - 1);
   return false;
+}
+
+bool MappedBoundingBox(const TPolygon& p, TDRect& r) {
+  const int n = p.Count();
+  if (n == 0) return false;
+  const mat2darray& m = p.matrix.mat;
+  for (int k = 0; k < n; ++k) {
+    // The corners as the polygon's own edge tests read them.
+    const TSide* c = static_cast<const TSide*>(p.Items(k));
+    const double cx = c->pos.x, cy = c->pos.y;
+    const double x = m[0][0] * cx + m[0][1] * cy + m[0][2];
+    const double y = m[1][0] * cx + m[1][1] * cy + m[1][2];
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    if (k == 0) {
+      r = TDRect{x, x, y, y};
+    } else {
+      r.x1 = std::min(r.x1, x);
+      r.x2 = std::max(r.x2, x);
+      r.y1 = std::min(r.y1, y);
+      r.y2 = std::max(r.y2, y);
+    }
+  }
+  // The segment routines divide; a crossing they report lies on both segments up to a few
+  // units in the last place. This margin is far wider than that at any maze's scale.
+  const double margin =
+      1e-9 * (1 + std::max({std::fabs(r.x1), std::fabs(r.x2), std::fabs(r.y1), std::fabs(r.y2)}));
+  r.x1 -= margin;
+  r.x2 += margin;
+  r.y1 -= margin;
+  r.y2 += margin;
+  return true;
 }
 
 bool TRocket::CheckHitLine(TDrawList& dl, const TDRect& l, TPolygon*& p, TSide*& s) const {

@@ -3,6 +3,7 @@
 // is shown), or 30 tumbling fragments after a crash. Its transform list holds its rotation
 // (the heading) followed by its physics (TForce).
 #include <memory>
+#include <vector>
 
 #include "gx_drawlist.h"
 
@@ -79,6 +80,22 @@ class TRocket : public TDrawList {
   TPolygon* tail = nullptr;  // owned: by the list while shown, else by tail_owner_
   int health = 1000;
 
+  // The crash test first drops the polygons whose bounding box (in maze coordinates, with a
+  // small margin) misses the hull's, then runs the plain loops over the rest in the same
+  // order: the results are exactly those of the plain loops, which tests compare by turning
+  // this off.
+  static inline bool BoxShortcut = true;
+
  private:
   std::unique_ptr<TPolygon> tail_owner_;
+  mutable std::vector<TPolygon*> near_;  // scratch of the crash test, kept to avoid allocating
 };
+
+// The bounding box of p's corners mapped through p's matrix, widened by a margin that covers
+// the rounding of the segment routines; false when p has no corners or a corner is not a
+// finite number (such a polygon must then be tested the plain way).
+bool MappedBoundingBox(const TPolygon& p, TDRect& r);
+// Whether two boxes (x1 <= x2, y1 <= y2) overlap, edges included.
+inline bool BoxesOverlap(const TDRect& a, const TDRect& b) {
+  return a.x1 <= b.x2 && b.x1 <= a.x2 && a.y1 <= b.y2 && b.y1 <= a.y2;
+}
