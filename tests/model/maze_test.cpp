@@ -67,8 +67,8 @@ TEST(Maze, GameStateWriterSetsMessagesAndNotifies) {
 }
 
 TEST(Maze, ZonesPlaceTheAttachedRocket) {
+  TRocket r;  // outlives the maze, as in the game
   TMaze m;
-  TRocket r;
   const double lift = r.sx / 5;
   m.SetStart(TDRect{1, 3, 2, 2});
   m.SetRocket(&r);
@@ -214,8 +214,8 @@ TEST(MazeKeys, RClearsTheBestTime) {
 }
 
 TEST(MazeKeys, WithoutAKeyServiceNothingIsHit) {
-  auto m = MakeCave();
   TRocket r;
+  auto m = MakeCave();
   m->SetRocket(&r);
   m->reset();
   EXPECT_FALSE(m->TickTime(1));
@@ -366,8 +366,8 @@ TEST(MazeRecord, FieldsRoundTripAndLandingFollowsTheStart) {
   TTextReader r(w.Bytes());
   ASSERT_EQ(r.ReadInteger(), 7);
   r.ReadLn();
-  TMaze back;
   TRocket rocket;
+  TMaze back;
   back.SetRocket(&rocket);
   ASSERT_TRUE(back.LoadFromF(r));
   EXPECT_TRUE(r.AtEnd());
