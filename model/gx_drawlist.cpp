@@ -23,13 +23,17 @@ TDrawList::TNestedLoad::TNestedLoad() {
   ++g_load_depth;
 }
 
-TDrawList::TNestedLoad::~TNestedLoad() { --g_load_depth; }
+TDrawList::TNestedLoad::~TNestedLoad() {
+  --g_load_depth;
+}
 
 TDrawList::TDrawList() : FTrafList(std::make_unique<TTrafList>()) {}
 
 TDrawList::~TDrawList() = default;
 
-void TDrawList::SetTickUnit(int v) { FTickUnit = v; }
+void TDrawList::SetTickUnit(int v) {
+  FTickUnit = v;
+}
 
 bool TDrawList::InVisible() const {
   for (const auto& item : items_) {
@@ -50,7 +54,9 @@ TPolygon* TDrawList::GetPolygon(int index) const {
   return dynamic_cast<TPolygon*>(items_[static_cast<std::size_t>(index)].get());
 }
 
-int TDrawList::AddPolygon(std::unique_ptr<TPolygon> p) { return Add(std::move(p)); }
+int TDrawList::AddPolygon(std::unique_ptr<TPolygon> p) {
+  return Add(std::move(p));
+}
 
 void TDrawList::GetExtent() {
   if (items_.empty()) {

@@ -24,8 +24,7 @@ void RectUnion(const TDRect& a, const TDRect& b, TDRect& r) {
   r.y2 = std::max(sa.y2, sb.y2);
 }
 
-bool RaySegmentIntersection(const TDRect& ray, const TDRect& seg, double& x, double& y,
-                            double& t) {
+bool RaySegmentIntersection(const TDRect& ray, const TDRect& seg, double& x, double& y, double& t) {
   const double ax = ray.x1, ay = ray.y1;
   const double dax = ray.x2 - ray.x1, day = ray.y2 - ray.y1;
   const double bx = seg.x1, by = seg.y1;

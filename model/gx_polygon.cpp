@@ -22,7 +22,9 @@ inline TMapped MapCorner(const mat2darray& a, const TSide* s) {
 
 // The window y of a maze y already rounded to pixels. Both values are bounded (RoundToInt
 // clamps), so the difference fits an int.
-inline int FlipY(int client_height, int y) { return client_height - y; }
+inline int FlipY(int client_height, int y) {
+  return client_height - y;
+}
 
 TBrushStyle BrushStyleFromFile(int v) {
   // Eight fill patterns exist; a damaged file's other values fill solid rather than reach the
@@ -32,7 +34,9 @@ TBrushStyle BrushStyleFromFile(int v) {
 
 }  // namespace
 
-TPolygon::TPolygon() { FId = 2; }
+TPolygon::TPolygon() {
+  FId = 2;
+}
 
 std::unique_ptr<TPolygon> TPolygon::CreateCircle(double x, double y, double rx, double ry,
                                                  double a0, int n, TColor c) {
@@ -61,7 +65,9 @@ std::unique_ptr<TPolygon> TPolygon::CreateContinuousWave() {
   return p;
 }
 
-void TPolygon::SetColor(TColor c) { FColor = c; }
+void TPolygon::SetColor(TColor c) {
+  FColor = c;
+}
 
 // ---------------------------------------------------------------------------- corners
 

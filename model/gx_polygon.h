@@ -11,8 +11,8 @@ class TPolygon : public TDrawList {
   TPolygon();
 
   // n corners on the ellipse about (x, y) with radii rx, ry, clockwise from angle a0.
-  static std::unique_ptr<TPolygon> CreateCircle(double x, double y, double rx, double ry,
-                                                double a0, int n, TColor c);
+  static std::unique_ptr<TPolygon> CreateCircle(double x, double y, double rx, double ry, double a0,
+                                                int n, TColor c);
   // The default time paths: (0,0) (0.5,1) (1,0) and (0,0) (1,1), open.
   static std::unique_ptr<TPolygon> CreateSwingWave();
   static std::unique_ptr<TPolygon> CreateContinuousWave();

@@ -34,7 +34,7 @@ class TSide : public TQorObj {
   bool SaveToF(TTextWriter& f) const override;
 
   int FId = 1;
-  tvec2d pos;          // x, y: the corner; w is carried through the file
+  tvec2d pos;  // x, y: the corner; w is carried through the file
   TColor color = -1;
   int width = -1;
   TSideType sidetype = st_none;

@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TDRect Seg(double x1, double y1, double x2, double y2) { return TDRect{x1, x2, y1, y2}; }
+TDRect Seg(double x1, double y1, double x2, double y2) {
+  return TDRect{x1, x2, y1, y2};
+}
 
 TEST(SceneGeometry, SortRectOrdersEachAxisOnItsOwn) {
   TDRect r{3, 1, -1, 2};  // x reversed, y already ordered

@@ -75,11 +75,16 @@ TEST(ScenePolygon, WavesAreOpenWhitePathsEvaluatedAsFunctions) {
     bool ok;
     double y;
   } cases[] = {
-      {swing.get(), 0, true, 0},       {swing.get(), 0.25, true, 0.5},
-      {swing.get(), 0.5, true, 1},     {swing.get(), 0.75, true, 0.5},
-      {swing.get(), 1, true, 0},       {swing.get(), 1.01, false, 0},
-      {swing.get(), -0.01, false, 0},  {ramp.get(), 0.3, true, 0.3},
-      {ramp.get(), 1, true, 1},        {ramp.get(), std::numeric_limits<double>::quiet_NaN(), false, 0},
+      {swing.get(), 0, true, 0},
+      {swing.get(), 0.25, true, 0.5},
+      {swing.get(), 0.5, true, 1},
+      {swing.get(), 0.75, true, 0.5},
+      {swing.get(), 1, true, 0},
+      {swing.get(), 1.01, false, 0},
+      {swing.get(), -0.01, false, 0},
+      {ramp.get(), 0.3, true, 0.3},
+      {ramp.get(), 1, true, 1},
+      {ramp.get(), std::numeric_limits<double>::quiet_NaN(), false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.x);
@@ -127,8 +132,14 @@ TEST(ScenePolygon, GetSideIndexesCyclically) {
   const struct {
     int index;
     double x;
-  } cases[] = {{0, 0}, {2, 2}, {3, 0}, {-1, 2}, {-3, 0}, {7, 1},
-               {std::numeric_limits<int>::min(), 1}, {std::numeric_limits<int>::max(), 1}};
+  } cases[] = {{0, 0},
+               {2, 2},
+               {3, 0},
+               {-1, 2},
+               {-3, 0},
+               {7, 1},
+               {std::numeric_limits<int>::min(), 1},
+               {std::numeric_limits<int>::max(), 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.index);
     ASSERT_NE(p->GetSide(c.index), nullptr);
@@ -221,13 +232,20 @@ TEST(ScenePolygon, CleanPointsRemovesCoincidentNeighbours) {
     CornerList kept;
   } cases[] = {
       {"closed, last repeats first: corner 0 goes",
-       {{0, 0}, {1, 0}, {1, 1}, {0.0005, 0}}, false, {{1, 0}, {1, 1}, {0.0005, 0}}},
-      {"open, same corners: nothing goes", {{0, 0}, {1, 0}, {1, 1}, {0.0005, 0}}, true,
+       {{0, 0}, {1, 0}, {1, 1}, {0.0005, 0}},
+       false,
+       {{1, 0}, {1, 1}, {0.0005, 0}}},
+      {"open, same corners: nothing goes",
+       {{0, 0}, {1, 0}, {1, 1}, {0.0005, 0}},
+       true,
        {{0, 0}, {1, 0}, {1, 1}, {0.0005, 0}}},
       {"runs collapse onto the last kept corner",
-       {{0, 0}, {0.0006, 0}, {0.0012, 0}, {5, 5}, {5, 5}, {5, 5.0009}}, true,
+       {{0, 0}, {0.0006, 0}, {0.0012, 0}, {5, 5}, {5, 5}, {5, 5.0009}},
+       true,
        {{0, 0}, {0.0012, 0}, {5, 5}}},
-      {"0.001 apart is not coincident", {{0, 0}, {0.001, 0}, {1, 1}}, false,
+      {"0.001 apart is not coincident",
+       {{0, 0}, {0.001, 0}, {1, 1}},
+       false,
        {{0, 0}, {0.001, 0}, {1, 1}}},
       {"all corners the same", {{2, 2}, {2, 2}, {2, 2}}, false, {{2, 2}}},
       {"single corner", {{2, 2}}, false, {{2, 2}}},

@@ -38,8 +38,8 @@ class ScenePolygonDraw : public ::testing::Test {
  protected:
   ScenePolygonDraw() {
     // Corner 0 ends the landing edge that comes from the last corner.
-    poly = MakePolygon({{10, 10, st_landing, kRed}, {30, 10, st_normal, kGreen},
-                        {20, 30, st_normal, kGrey}});
+    poly = MakePolygon(
+        {{10, 10, st_landing, kRed}, {30, 10, st_normal, kGreen}, {20, 30, st_normal, kGrey}});
     poly->SetColor(kBlue);
     poly->width = 2;
     poly->fillcolor = kGreen;
@@ -104,8 +104,8 @@ TEST_F(ScenePolygonDraw, OpenOutlineIsAPolylineYetItsFirstCornerStillDrawsItsEdg
   poly->open = true;
   poly->GetSide(0)->sidetype = st_none;  // anything but st_normal is drawn on its own
   poly->Draw(window, cv, view, 0, false);
-  EXPECT_EQ(Ops(cv), (std::vector<std::string>{"Polyline (30,80) (70,80) (50,40)",
-                                               "MoveTo 50 40", "LineTo 30 80"}));
+  EXPECT_EQ(Ops(cv), (std::vector<std::string>{"Polyline (30,80) (70,80) (50,40)", "MoveTo 50 40",
+                                               "LineTo 30 80"}));
 }
 
 TEST_F(ScenePolygonDraw, CallersWidthStaysWithThePolygon) {
@@ -114,8 +114,7 @@ TEST_F(ScenePolygonDraw, CallersWidthStaysWithThePolygon) {
     bool invisible;
     int width_after;
     bool drawn;
-  } cases[] = {{3, false, 3, true}, {0, false, 2, true}, {-1, false, 2, true},
-               {3, true, 2, false}};
+  } cases[] = {{3, false, 3, true}, {0, false, 2, true}, {-1, false, 2, true}, {3, true, 2, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.w << (c.invisible ? " invisible" : ""));
     poly->width = 2;

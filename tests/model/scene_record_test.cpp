@@ -25,14 +25,26 @@ const std::string kRedTriangle =
     Crlf({"2 {TPolygon}", "255", "2", "0", "1"}) + kIdentityRows +
     Crlf({"-1.00000000000000E-0001  1.00000000000000E-0001  0.00000000000000E+0000  "
           "2.00000000000000E-0001",
-          "0", "0 0", "3",
-          "1 {TSide}", " 0.00000000000000E+0000  2.00000000000000E-0001  0.00000000000000E+0000",
-          "255", "-1", "1",
-          "1 {TSide}", " 1.00000000000000E-0001  0.00000000000000E+0000  0.00000000000000E+0000",
-          "255", "-1", "2",
-          "1 {TSide}", "-1.00000000000000E-0001  0.00000000000000E+0000  0.00000000000000E+0000",
-          "255", "-1", "1",
-          "16 {TTrafList}", "0"});
+          "0",
+          "0 0",
+          "3",
+          "1 {TSide}",
+          " 0.00000000000000E+0000  2.00000000000000E-0001  0.00000000000000E+0000",
+          "255",
+          "-1",
+          "1",
+          "1 {TSide}",
+          " 1.00000000000000E-0001  0.00000000000000E+0000  0.00000000000000E+0000",
+          "255",
+          "-1",
+          "2",
+          "1 {TSide}",
+          "-1.00000000000000E-0001  0.00000000000000E+0000  0.00000000000000E+0000",
+          "255",
+          "-1",
+          "1",
+          "16 {TTrafList}",
+          "0"});
 
 std::string Saved(const TQorList& l) {
   TTextWriter w;
@@ -62,8 +74,8 @@ std::string LoadError(TQorList& target, const std::string& body) {
 }
 
 TEST(ScenePolygonRecord, RedTriangleIsWrittenByteForByteAndReadBack) {
-  auto p = MakePolygon({{0, 0.2, st_normal, 255}, {0.1, 0, st_landing, 255},
-                        {-0.1, 0, st_normal, 255}});
+  auto p =
+      MakePolygon({{0, 0.2, st_normal, 255}, {0.1, 0, st_landing, 255}, {-0.1, 0, st_normal, 255}});
   p->SetColor(255);
   p->width = 2;
   p->fillcolor = 0;
@@ -100,10 +112,9 @@ TEST(ScenePolygonRecord, FlagsMatrixAndFillSurviveARoundTrip) {
 TEST(ScenePolygonRecord, LoadedExtentIsTheCornersBoundingBox) {
   // The stored extent is a stale rectangle; corners replace it. Without corners it stays.
   const std::string stale = "-9 9 -9 9";
-  const std::string body =
-      Crlf({"0", "0", "0", "0"}) + kIdentityRows +
-      Crlf({stale, "1", "1 0", "2", "1 {TSide}", "0.5 -1 0", "0", "-1", "1", "1 {TSide}",
-            "-2 3 0", "0", "-1", "1", "0"});
+  const std::string body = Crlf({"0", "0", "0", "0"}) + kIdentityRows +
+                           Crlf({stale, "1", "1 0", "2", "1 {TSide}", "0.5 -1 0", "0", "-1", "1",
+                                 "1 {TSide}", "-2 3 0", "0", "-1", "1", "0"});
   TTextReader r(body);
   TPolygon p;
   p.LoadFromF(r);
@@ -149,7 +160,8 @@ TEST(ScenePolygonRecord, UnknownFillPatternReadsAsSolidAndAnyNonzeroFlagIsTrue) 
 }
 
 TEST(ScenePolygonRecord, CornerCountsFromDamagedFilesEndAtTheEndOfTheFile) {
-  const std::string head = Crlf({"0", "1", "0", "0"}) + kIdentityRows + Crlf({"0 0 0 0", "0", "0 0"});
+  const std::string head =
+      Crlf({"0", "1", "0", "0"}) + kIdentityRows + Crlf({"0 0 0 0", "0", "0 0"});
   const std::string corner = Crlf({"1 {TSide}", "1 1 0", "0", "-1", "1"});
   const struct {
     std::string name;
@@ -190,8 +202,8 @@ TEST(SceneDrawListRecord, SeveralPolygonsRoundTripByteForByte) {
   TDrawList list;
   list.matrix = tmat2d::trans(0.5, -0.75);
   list.extent = TDRect{-3, 4, 1e-7, 123456.789};  // stored as it is, not recomputed
-  list.AddPolygon(MakePolygon({{0, 0.2, st_normal, 255}, {0.1, 0, st_landing, 255},
-                               {-0.1, 0, st_normal, 255}}));
+  list.AddPolygon(MakePolygon(
+      {{0, 0.2, st_normal, 255}, {0.1, 0, st_landing, 255}, {-0.1, 0, st_normal, 255}}));
   auto open = MakePolygon({{0, 0}, {0.5, 1}, {1, 0}}, /*open=*/true);
   open->width = 3;
   list.AddPolygon(std::move(open));
@@ -245,8 +257,8 @@ TEST(SceneDrawListRecord, InvalidEntryIdentifierNamesEntryListAndIdentifier) {
       {"maze header", "7 {TMaze}\r\n", "Element 0 in TTestScene has invalid id: 7", 0},
       {"side header", "1 {TSide}\r\n", "Element 0 in TTestScene has invalid id: 1", 0},
       {"negative", "-12\r\n", "Element 0 in TTestScene has invalid id: -12", 0},
-      {"second entry", triangle + "5 {TDrawList}\r\n",
-       "Element 1 in TTestScene has invalid id: 5", 1},
+      {"second entry", triangle + "5 {TDrawList}\r\n", "Element 1 in TTestScene has invalid id: 5",
+       1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -269,8 +281,8 @@ TEST(SceneDrawListRecord, EntryCountsFromDamagedFilesEndAtTheEndOfTheFile) {
       {"count in the billions", ListBody("2000000000", ""), "Unexpected end of file", 0},
       {"one entry short", ListBody("2", kRedTriangle), "Unexpected end of file", 1},
       {"truncated after a polygon's first corner",
-       ListBody("1", kRedTriangle.substr(0, kRedTriangle.find("1 {TSide}", 
-                                                              kRedTriangle.find("1 {TSide}") + 1))),
+       ListBody("1", kRedTriangle.substr(
+                         0, kRedTriangle.find("1 {TSide}", kRedTriangle.find("1 {TSide}") + 1))),
        "Unexpected end of file", 0},
       {"negative count", ListBody("-1", Crlf({"16 {TTrafList}", "0"})), "(no error)", 0},
       {"no tail at all", ListBody("1", kRedTriangle), "(no error)", 1},

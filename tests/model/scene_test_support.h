@@ -17,8 +17,7 @@ struct Pt {
   TColor color = 0x00FF00;
 };
 
-inline std::unique_ptr<TPolygon> MakePolygon(std::initializer_list<Pt> corners,
-                                             bool open = false) {
+inline std::unique_ptr<TPolygon> MakePolygon(std::initializer_list<Pt> corners, bool open = false) {
   auto p = std::make_unique<TPolygon>();
   for (const Pt& c : corners) p->AddSide(c.x, c.y, c.type, c.color);
   p->open = open;

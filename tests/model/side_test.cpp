@@ -93,12 +93,11 @@ TEST(SceneSide, PointInRectIsHalfOpen) {
     double x, y;
     bool inside;
   } cases[] = {
-      {0, 0, true},       // on x1 and y1
-      {0.5, 0.5, true},   //
-      {1, 0.5, false},    // on x2
-      {0.5, 1, false},    // on y2
-      {-0.01, 0.5, false},
-      {0.5, -0.01, false},
+      {0, 0, true},      // on x1 and y1
+      {0.5, 0.5, true},  //
+      {1, 0.5, false},   // on x2
+      {0.5, 1, false},   // on y2
+      {-0.01, 0.5, false}, {0.5, -0.01, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
