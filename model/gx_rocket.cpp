@@ -43,7 +43,11 @@ TRocket::TRocket() {
   reset();
 }
 
-TRocket::~TRocket() = default;
+TRocket::~TRocket() {
+  // Whichever goes first lets go of the other: a maze that outlives its rocket must not reach
+  // for it.
+  if (maze && maze->FRocket == this) maze->FRocket = nullptr;
+}
 
 void TRocket::reset() {
   restart(std::numbers::pi / 2);

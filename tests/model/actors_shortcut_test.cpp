@@ -38,8 +38,8 @@ TRunLog Play(bool shortcut, int ticks) {
   o.polygons = 400;
   o.balls = 60;
   o.clear_radius = 2;
-  auto maze = MakeStressMaze(o);
   TRocket rocket;
+  auto maze = MakeStressMaze(o);
   maze->SetKeyService(&keys);
   maze->SetRocket(&rocket);
   maze->reset();

@@ -37,6 +37,15 @@ TEST_F(RocketTest, FreshRocketStandsUprightOnTheStartZone) {
   const TDPoint fin = Mapped(-rocket.sx / 5, 8 * rocket.sy / 5);
   EXPECT_NEAR(fin.y, 1.0, 1e-15);
 
+  // Either may go first: a maze does not reach for a rocket that is gone.
+  {
+    auto gone = std::make_unique<TRocket>();
+    TMaze other;
+    other.SetRocket(gone.get());
+    gone.reset();
+    EXPECT_EQ(other.Rocket(), nullptr);
+  }
+
   // A rocket made on its own starts at the origin.
   TRocket lone;
   EXPECT_DOUBLE_EQ(lone.Force()->px(), 0.0);
