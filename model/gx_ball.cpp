@@ -83,8 +83,8 @@ bool TBall::PointInBall(double x, double y) const {
   return dx * dx + dy * dy < FSize2;
 }
 
-bool TBall::GetNearestIntersectionPoint(const TDRect& l, bool animated, TPolygon*& pol,
-                                        double& x, double& y, double& t) {
+bool TBall::GetNearestIntersectionPoint(const TDRect& l, bool animated, TPolygon*& pol, double& x,
+                                        double& y, double& t) {
   if (invisible || FExplTicks > 0) return false;
   return TPolygon::GetNearestIntersectionPoint(l, animated, pol, x, y, t);
 }
@@ -149,9 +149,13 @@ bool TBall::SaveToF(TTextWriter& f) const {
   return true;
 }
 
-TBallList::TBallList() { FId = 9; }
+TBallList::TBallList() {
+  FId = 9;
+}
 
-TBall* TBallList::GetBall(int index) const { return dynamic_cast<TBall*>(GetPolygon(index)); }
+TBall* TBallList::GetBall(int index) const {
+  return dynamic_cast<TBall*>(GetPolygon(index));
+}
 
 void TBallList::Execute(double t) {
   // Only the balls' explosions advance: the list has no animation of its own, and a

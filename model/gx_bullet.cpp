@@ -49,7 +49,9 @@ double Distance(double x1, double y1, double x2, double y2) {
   return std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
 }
 
-double Speed(const TBullit& b) { return std::sqrt(b.vx() * b.vx() + b.vy() * b.vy()); }
+double Speed(const TBullit& b) {
+  return std::sqrt(b.vx() * b.vx() + b.vy() * b.vy());
+}
 }  // namespace
 
 TBullit::TBullit() {
@@ -160,7 +162,9 @@ TBullit* TBullitList::Bullits(int index) const {
   return index < 0 || index >= Count() ? nullptr : static_cast<TBullit*>(items_[index].get());
 }
 
-int TBullitList::AddBullit(std::unique_ptr<TBullit> b) { return Add(std::move(b)); }
+int TBullitList::AddBullit(std::unique_ptr<TBullit> b) {
+  return Add(std::move(b));
+}
 
 void TBullitList::TakeMovingBoxes(TMaze& maze) {
   moving_.clear();
@@ -178,8 +182,8 @@ void TBullitList::HitMovingBoxes(TBullit& b) const {
   const TDRect l{b.x() - b.vx(), b.x(), b.y() - b.vy(), b.y()};
   TDRect lb = l;
   SortRect(lb);
-  const bool finite = std::isfinite(lb.x1) && std::isfinite(lb.x2) && std::isfinite(lb.y1) &&
-                      std::isfinite(lb.y2);
+  const bool finite =
+      std::isfinite(lb.x1) && std::isfinite(lb.x2) && std::isfinite(lb.y1) && std::isfinite(lb.y2);
   // The draw list's nearest-hit search, over the polygons whose box meets the stretch flown:
   // a hit within it (t <= 1) lies in both boxes, and only such a hit counts.
   double t = -1, hx = 0, hy = 0;

@@ -35,9 +35,7 @@ class TBullit : public TSide {
   // Not burst yet, and its time to burst has come.
   bool EndOfTravel() const { return !Exploded && Age >= TicksTillExpl; }
   // Its life or travel is over and no burst is running: the list may drop it.
-  bool EndOfLife() const {
-    return (Age >= LifeTime || Age >= TicksTillExpl) && FExplTicks <= 0;
-  }
+  bool EndOfLife() const { return (Age >= LifeTime || Age >= TicksTillExpl) && FExplTicks <= 0; }
 
   // One tick of flight or burst; t is not used.
   void Execute(int t);

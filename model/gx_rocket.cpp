@@ -122,7 +122,9 @@ void TRocket::SetExploded(bool v) {
   if (v) MakeDebris();
 }
 
-bool TRocket::ThrustOn() const { return tail && !tail_owner_ && IndexOf(tail) >= 0; }
+bool TRocket::ThrustOn() const {
+  return tail && !tail_owner_ && IndexOf(tail) >= 0;
+}
 
 void TRocket::SetThrustOn(bool v) {
   if (v && !FExploded) {
@@ -249,7 +251,7 @@ void TRocket::MakeShape() {
   auto hull = OpenOutline(color, 2);
   const double fx = -sx / 5;
   const TDPoint corners[kHullCorners] = {
-      {fx, 8 * sy / 5}, {fx, 6 * sy / 5},  {sx, 0}, {fx, -6 * sy / 5},
+      {fx, 8 * sy / 5},  {fx, 6 * sy / 5},  {sx, 0},  {fx, -6 * sy / 5},
       {fx, -8 * sy / 5}, {fx, -6 * sy / 5}, {0, -sy}, {0, sy},
   };
   for (const TDPoint& c : corners) hull->AddSide(c.x, c.y, st_normal, color);
@@ -299,8 +301,7 @@ std::unique_ptr<TPolygon> TRocket::MakeFragment(int n) {
 
   const double s = r5 * 0.04;
   auto force = std::make_unique<TForce>();
-  force->init(0, 1000, 10, theta, 0, -0.001, 0, 0, s * std::cos(theta), s * std::sin(theta), 0,
-              0);
+  force->init(0, 1000, 10, theta, 0, -0.001, 0, 0, s * std::cos(theta), s * std::sin(theta), 0, 0);
   p->TrafList()->AddTraf(std::move(force));
   return p;
 }

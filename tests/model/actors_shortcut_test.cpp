@@ -24,7 +24,9 @@ struct TRunLog {
   int score_total = 0;
 };
 
-void Put(std::vector<double>& v, const TDRect& r) { v.insert(v.end(), {r.x1, r.x2, r.y1, r.y2}); }
+void Put(std::vector<double>& v, const TDRect& r) {
+  v.insert(v.end(), {r.x1, r.x2, r.y1, r.y2});
+}
 
 TRunLog Play(bool shortcut, int ticks) {
   const bool rocket_before = TRocket::BoxShortcut;
@@ -69,10 +71,11 @@ TRunLog Play(bool shortcut, int ticks) {
 
     std::vector<double> s;
     const TForce& f = *rocket.FForce;
-    s.insert(s.end(), {f.px(), f.py(), f.vx(), f.vy(), rocket.angle(),
-                       static_cast<double>(rocket.Exploded()), static_cast<double>(rocket.score),
-                       static_cast<double>(rocket.FExplTicks), static_cast<double>(maze->GameState()),
-                       static_cast<double>(maze->duration)});
+    s.insert(
+        s.end(),
+        {f.px(), f.py(), f.vx(), f.vy(), rocket.angle(), static_cast<double>(rocket.Exploded()),
+         static_cast<double>(rocket.score), static_cast<double>(rocket.FExplTicks),
+         static_cast<double>(maze->GameState()), static_cast<double>(maze->duration)});
     Put(s, maze->Landing());
     for (int i = 0; i < maze->bullitlist->Count(); ++i) {
       const TBullit& b = *maze->bullitlist->Bullits(i);
@@ -86,7 +89,8 @@ TRunLog Play(bool shortcut, int ticks) {
     }
     for (int i = 0; i < maze->balllist->Count(); ++i) {
       const TBall& ball = *maze->balllist->GetBall(i);
-      s.insert(s.end(), {static_cast<double>(ball.ExplTicks()), static_cast<double>(ball.invisible)});
+      s.insert(s.end(),
+               {static_cast<double>(ball.ExplTicks()), static_cast<double>(ball.invisible)});
     }
     if (rocket.Exploded() && !was_exploded) ++log.crashes;
     was_exploded = rocket.Exploded();
@@ -110,7 +114,8 @@ TEST(ActorShortcuts, LongScriptedRunIsIdenticalWithAndWithoutBoundingBoxes) {
     const auto& a = plain.ticks[t];
     const auto& b = fast.ticks[t];
     // Bit for bit: the same doubles, not merely close ones.
-    ASSERT_TRUE(a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0)
+    ASSERT_TRUE(a.size() == b.size() &&
+                std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0)
         << "runs part at tick " << t;
   }
   // The run went through what the shortcuts touch.

@@ -151,9 +151,9 @@ TEST(Ball, PointInBallIsStrictlyInsideTheCircle) {
     double x, y;
     bool inside;
   } cases[] = {
-      {1.0, 2.0, true},       {1.5, 2.0, false},       {1.4999, 2.0, true},
-      {1.0, 1.5, false},      {1.0, 1.5001, true},     {1.36, 2.36, false},  // outside the
-      {1.35, 2.35, true},                                                    // circle, inside box
+      {1.0, 2.0, true},   {1.5, 2.0, false},   {1.4999, 2.0, true},
+      {1.0, 1.5, false},  {1.0, 1.5001, true}, {1.36, 2.36, false},  // outside the
+      {1.35, 2.35, true},                                            // circle, inside box
       {0.0, 0.0, false},
   };
   for (const auto& c : cases) {

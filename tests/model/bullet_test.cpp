@@ -175,9 +175,9 @@ TEST_F(BulletTest, HeldFireKeyCannonPattern) {
   for (int t = 1; t <= 49; t += 2) expected.push_back(t);
   for (int t = 59; t <= 100; t += 10) expected.push_back(t);
   EXPECT_EQ(shots, expected);
-  EXPECT_EQ(static_cast<int>(std::count_if(shots.begin(), shots.end(),
-                                           [](int t) { return t <= 49; })),
-            25);
+  EXPECT_EQ(
+      static_cast<int>(std::count_if(shots.begin(), shots.end(), [](int t) { return t <= 49; })),
+      25);
 }
 
 TEST_F(BulletTest, ShotBallExplodesScoresAndTheSecondBulletIsReAimed) {

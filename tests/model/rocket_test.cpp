@@ -55,9 +55,9 @@ TEST_F(RocketTest, FreshRocketStandsUprightOnTheStartZone) {
 TEST_F(RocketTest, HullAndFlameShapes) {
   const double sx = rocket.sx, sy = rocket.sy;
   const TPolygon& hull = *rocket.GetPolygon(0);
-  const TDPoint expected[] = {{-sx / 5, 8 * sy / 5}, {-sx / 5, 6 * sy / 5}, {sx, 0},
-                              {-sx / 5, -6 * sy / 5}, {-sx / 5, -8 * sy / 5},
-                              {-sx / 5, -6 * sy / 5}, {0, -sy},           {0, sy}};
+  const TDPoint expected[] = {
+      {-sx / 5, 8 * sy / 5},  {-sx / 5, 6 * sy / 5},  {sx, 0},  {-sx / 5, -6 * sy / 5},
+      {-sx / 5, -8 * sy / 5}, {-sx / 5, -6 * sy / 5}, {0, -sy}, {0, sy}};
   for (int i = 0; i < 8; ++i) {
     EXPECT_DOUBLE_EQ(hull.GetSide(i)->x(), expected[i].x) << i;
     EXPECT_DOUBLE_EQ(hull.GetSide(i)->y(), expected[i].y) << i;
@@ -150,8 +150,8 @@ TEST_F(RocketTest, ThrustGravityAndTheFlameOverTicks) {
 TEST_F(RocketTest, HullContactReportsThePolygonAndTheEdgeEnd) {
   // A thin bar across the nose (the nose is at startpos.y + sx).
   const double ny = rocket.startpos.y + rocket.sx;
-  TPolygon* bar = Wall({{0.5, ny - 0.01}, {1.5, ny - 0.01, st_landing}, {1.5, ny + 0.01},
-                        {0.5, ny + 0.01}});
+  TPolygon* bar =
+      Wall({{0.5, ny - 0.01}, {1.5, ny - 0.01, st_landing}, {1.5, ny + 0.01}, {0.5, ny + 0.01}});
   TPolygon* p = nullptr;
   TSide* s = nullptr;
   ASSERT_TRUE(rocket.CheckHit(maze, p, s));
@@ -323,8 +323,7 @@ struct LandingCase {
   bool lands;
 };
 
-class RocketLandingTest : public ActorsTest,
-                          public ::testing::WithParamInterface<LandingCase> {};
+class RocketLandingTest : public ActorsTest, public ::testing::WithParamInterface<LandingCase> {};
 
 TEST_P(RocketLandingTest, GentleUprightContactWithALandingEdgeHolds) {
   const LandingCase& c = GetParam();
@@ -357,8 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LandingCase{"slow_upright", 0.1, 0, st_landing, true},
                       LandingCase{"slow_tilted_9deg", 0.1, 0.157, st_landing, true},
                       LandingCase{"slow_tilted_11deg", 0.1, 0.192, st_landing, false},
-                      LandingCase{"full_turn_more", 0.1, 2 * std::numbers::pi, st_landing,
-                                  false},
+                      LandingCase{"full_turn_more", 0.1, 2 * std::numbers::pi, st_landing, false},
                       LandingCase{"too_fast", 0.7, 0, st_landing, false},
                       LandingCase{"plain_edge", 0.1, 0, st_normal, false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -395,8 +393,7 @@ TEST_F(RocketTest, DrawingHullFlameAndSpot) {
   EXPECT_EQ(lines[1].points.size(), 3u);
   // The nose, upright, mapped and flipped against the client height.
   const TDPoint nose = Mapped(rocket.sx, 0);
-  EXPECT_EQ(lines[0].points[2],
-            (TPoint{RoundToInt(nose.x * 100), 300 - RoundToInt(nose.y * 100)}));
+  EXPECT_EQ(lines[0].points[2], (TPoint{RoundToInt(nose.x * 100), 300 - RoundToInt(nose.y * 100)}));
   EXPECT_EQ(lines[0].pen.Color, 0x00FF00);
 
   rocket.Draw(f, cv, view, 0, false);
