@@ -1,9 +1,12 @@
 #include "gx_bullet.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
+#include <utility>
 
 #include "gx_ball.h"
 #include "gx_force.h"
@@ -18,13 +21,56 @@ constexpr double kMuzzleSpeed = 0.03;  // maze units per tick
 constexpr int kLifeTime = 30;
 constexpr int kBurstTicks = 10;
 
+// Whether the ray from (l.x1, l.y1) through (l.x2, l.y2) meets the box b (ordered), t >= 0.
+bool RayMeetsBox(const TDRect& l, const TDRect& b) {
+  double tmin = 0, tmax = std::numeric_limits<double>::infinity();
+  const double o[2] = {l.x1, l.y1};
+  const double d[2] = {l.x2 - l.x1, l.y2 - l.y1};
+  const double lo[2] = {b.x1, b.y1};
+  const double hi[2] = {b.x2, b.y2};
+  for (int k = 0; k < 2; ++k) {
+    if (d[k] == 0) {
+      if (o[k] < lo[k] || o[k] > hi[k]) return false;
+      continue;
+    }
+    double t1 = (lo[k] - o[k]) / d[k], t2 = (hi[k] - o[k]) / d[k];
+    if (t1 > t2) std::swap(t1, t2);
+    tmin = std::max(tmin, t1);
+    tmax = std::min(tmax, t2);
+  }
+  return tmin <= tmax;
+}
+
+// The draw list's nearest-hit search for fixed polygons, skipping the entries whose box the
+// ray misses: such an entry cannot report a hit, so the result is the plain search's.
+bool NearestFixedOnRay(TDrawList& dl, const TDRect& l, TPolygon*& pol, double& x, double& y,
+                       double& t) {
+  if (!TBullitList::BoxShortcut) return dl.GetNearestIntersectionPoint(l, false, pol, x, y, t);
+  double t2 = t, x2 = 0, y2 = 0;
+  TPolygon* pol2 = nullptr;
+  bool found = false;
+  for (int j = 0; j < dl.Count(); ++j) {
+    TPolygon* q = dl.GetPolygon(j);
+    if (q->harmless || (q->TrafList() && q->TrafList()->Count() > 0)) continue;  // never found
+    TDRect box;
+    if (MappedBoundingBox(*q, box) && !RayMeetsBox(l, box)) continue;
+    if (q->GetNearestIntersectionPoint(l, false, pol2, x2, y2, t2) && (t == -1 || t > t2)) {
+      x = x2;
+      y = y2;
+      t = t2;
+      pol = pol2;
+      found = true;
+    }
+  }
+  return found;
+}
+
 // The nearest fixed obstacle on the ray l: the maze's polygons, then its balls; only a ball
 // nearer than the polygon found replaces it. Both searches always run.
 bool FindFixedHit(TMaze& maze, const TDRect& l, TPolygon*& pol, double& x, double& y) {
   double t = -1;
-  const bool hit1 = maze.GetNearestIntersectionPoint(l, false, pol, x, y, t);
-  const bool hit2 =
-      maze.balllist && maze.balllist->GetNearestIntersectionPoint(l, false, pol, x, y, t);
+  const bool hit1 = NearestFixedOnRay(maze, l, pol, x, y, t);
+  const bool hit2 = maze.balllist && NearestFixedOnRay(*maze.balllist, l, pol, x, y, t);
   return hit1 || hit2;
 }
 

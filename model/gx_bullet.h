@@ -78,8 +78,9 @@ class TBullitList : public TQorList {
   void Draw(const TControl& f, TCanvas& cv, const tmat2d& m);
 
   // Each tick, the moving polygons' bounding boxes are taken once, and a bullet tests only
-  // those whose box meets the stretch it has just flown, in list order: the results are
-  // exactly those of the plain search, which tests compare by turning this off.
+  // those whose box meets the stretch it has just flown, in list order; aiming (firing and
+  // re-aiming) skips the fixed polygons and balls whose box its ray misses. The results are
+  // exactly those of the plain searches, which tests compare by turning this off.
   static inline bool BoxShortcut = true;
 
  private:
