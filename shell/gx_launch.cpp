@@ -1,0 +1,28 @@
+#include "gx_launch.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+#include "gx_mazelist.h"
+#include "qt_control.h"
+
+int RunGame(QApplication& app, const TUniverseOptions& options, double quit_after) {
+  QApplication::setApplicationName("Gravonaut");
+  QApplication::setApplicationDisplayName("Gravonaut");
+  InitScreenPixelsPerInch();
+  SetProgramFilePath(QCoreApplication::applicationFilePath().toStdString());
+
+  TUniverse universe(options);
+  if (quit_after > 0) {
+    QTimer::singleShot(static_cast<int>(std::lround(quit_after * 1000)), &universe,
+                       &QWidget::close);
+  }
+  // Without a window manager a maximised window keeps its first size: start it as large as
+  // the screen's free area.
+  if (const QScreen* screen = universe.screen()) universe.setGeometry(screen->availableGeometry());
+  universe.showMaximized();
+  universe.activateWindow();
+  return app.exec();
+}
