@@ -56,6 +56,17 @@ struct TBrush {
   bool operator==(const TBrush&) const = default;
 };
 
+// A picture that can be drawn stretched into a rectangle: a bitmap with its own canvas, or an
+// image read from a file.
+class TPicture {
+ public:
+  virtual ~TPicture() = default;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  // The colour at (x, y), 0 <= x < Width(), 0 <= y < Height().
+  virtual TColor PixelAt(int x, int y) const = 0;
+};
+
 struct TFont {
   std::string Name = "MS Sans Serif";
   int Size = 8;
@@ -98,6 +109,21 @@ class TCanvas {
   // Copies source's rectangle src into this canvas's rectangle dest (stretched when the sizes
   // differ).
   virtual void CopyRect(const TRect& dest, TCanvas& source, const TRect& src) = 0;
+  // Draws the picture stretched into dest (right and bottom excluded). The default samples the
+  // picture's pixels one by one (nearest neighbour); raster canvases override it.
+  virtual void StretchDraw(const TRect& dest, const TPicture& picture);
+
+  // Keeps Font.Size (points) and Font.Height (pixels, negative for a size in points) in step,
+  // as the desktop toolkits do when either is assigned: when only one of the two changed since
+  // the previous call (or since the default font), the other is worked out from it at the
+  // screen's pixels per inch; when both changed they are kept as they are. The text operations
+  // call it before they measure or draw, so Font.Height is current after a text was measured.
+  void SyncFontSize();
+
+ private:
+  bool font_synced_ = false;
+  int synced_size_ = TFont{}.Size;
+  int synced_height_ = TFont{}.Height;
 };
 
 // The control a drawing belongs to: the model flips y against its client height.

@@ -40,10 +40,17 @@ void TRecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Record("Ellipse", {x1, y1, x2, y2});
 }
 void TRecordingCanvas::TextOut(int x, int y, const std::string& text) {
+  SyncFontSize();
   Record("TextOut", {x, y}).text = text;
 }
-int TRecordingCanvas::TextWidth(const std::string& text) { return 7 * static_cast<int>(text.size()); }
-int TRecordingCanvas::TextHeight(const std::string&) { return 13; }
+int TRecordingCanvas::TextWidth(const std::string& text) {
+  SyncFontSize();
+  return 7 * static_cast<int>(text.size());
+}
+int TRecordingCanvas::TextHeight(const std::string&) {
+  SyncFontSize();
+  return 13;
+}
 TColor TRecordingCanvas::GetPixel(int x, int y) {
   auto it = pixels_.find({x, y});
   return it == pixels_.end() ? clBlack : it->second;
@@ -55,6 +62,11 @@ void TRecordingCanvas::SetPixel(int x, int y, TColor c) {
 void TRecordingCanvas::CopyRect(const TRect& dest, TCanvas&, const TRect& src) {
   Record("CopyRect", {dest.Left, dest.Top, dest.Right, dest.Bottom, src.Left, src.Top, src.Right,
                       src.Bottom});
+}
+
+void TRecordingCanvas::StretchDraw(const TRect& dest, const TPicture& picture) {
+  Record("StretchDraw",
+         {dest.Left, dest.Top, dest.Right, dest.Bottom, picture.Width(), picture.Height()});
 }
 
 std::string TRecordingCanvas::Log() const {

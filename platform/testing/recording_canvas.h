@@ -1,6 +1,7 @@
 #pragma once
 // A canvas that draws nothing and records every drawing call with the pen, brush and font in
 // force at that moment, so that headless tests can check what the model drew and in what order.
+// Like a real canvas, the text operations keep Font.Size and Font.Height in step first.
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ class TRecordingCanvas : public TCanvas {
   TColor GetPixel(int x, int y) override;
   void SetPixel(int x, int y, TColor c) override;
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& src) override;
+  // Recorded as "StretchDraw" with the destination and the picture's width and height.
+  void StretchDraw(const TRect& dest, const TPicture& picture) override;
 
   std::vector<TCanvasCall> calls;
   // Describe() of every call, one per line.
