@@ -1,17 +1,51 @@
+// The gravonaut program: reads its command line, then opens the game window.
 #include <QApplication>
-#include <QWidget>
+#include <QKeyEvent>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
+
+#include "options.h"
+#include "qt_control.h"
+
+namespace {
+
+// The window until the game itself arrives: black, closed with Escape.
+class TStartWindow : public TQtImage {
+ public:
+  TStartWindow() {
+    setWindowTitle("Gravonaut");
+    setFocusPolicy(Qt::StrongFocus);
+    resize(800, 600);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape) {
+      close();
+      return;
+    }
+    TQtImage::keyPressEvent(event);
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("Gravonaut %s\n", GRAVONAUT_PRODUCT_VERSION);
-      return 0;
-    }
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const TCommandLine cmd = ParseCommandLine(args, "gravonaut", GRAVONAUT_PRODUCT_VERSION);
+  if (cmd.action != TCommandLine::caRun) {
+    std::FILE* out = cmd.action == TCommandLine::caError ? stderr : stdout;
+    std::fputs(cmd.text.c_str(), out);
+    return cmd.exitCode;
   }
+
   QApplication app(argc, argv);
-  QWidget w;
-  w.show();
+  QApplication::setApplicationName("Gravonaut");
+  QApplication::setApplicationVersion(GRAVONAUT_PRODUCT_VERSION);
+  InitScreenPixelsPerInch();
+
+  TStartWindow window;
+  window.show();
   return app.exec();
 }
