@@ -10,7 +10,7 @@
 
 namespace {
 
-// The window until the game itself arrives: black, closed with Escape.
+// The window until the game itself arrives: the name on black, closed with Escape.
 class TStartWindow : public TQtImage {
  public:
   TStartWindow() {
@@ -20,6 +20,27 @@ class TStartWindow : public TQtImage {
   }
 
  protected:
+  void resizeEvent(QResizeEvent* event) override {
+    TQtImage::resizeEvent(event);
+    TCanvas& cv = Canvas();
+    cv.Pen.Style = TPenStyle::psClear;
+    cv.Brush = TBrush{clBlack, bsSolid};
+    cv.Rectangle(0, 0, ClientWidth(), ClientHeight());
+    cv.Brush.Style = bsClear;
+    cv.Font.Name = "Arial";
+    cv.Font.Bold = true;
+    cv.Font.Size = 28;
+    cv.Font.Color = 0x0000FF00;  // lime
+    const std::string title = "Gravonaut " GRAVONAUT_PRODUCT_VERSION;
+    cv.TextOut((ClientWidth() - cv.TextWidth(title)) / 2,
+               ClientHeight() / 2 - cv.TextHeight(title), title);
+    cv.Font.Bold = false;
+    cv.Font.Size = 10;
+    cv.Font.Color = 0x00C0C0C0;
+    const std::string hint = "Esc closes the window";
+    cv.TextOut((ClientWidth() - cv.TextWidth(hint)) / 2, ClientHeight() / 2 + 10, hint);
+  }
+
   void keyPressEvent(QKeyEvent* event) override {
     if (event->key() == Qt::Key_Escape) {
       close();
