@@ -1,7 +1,10 @@
 #pragma once
 // The command line of the gravonaut program. Kept free of Qt so that it is decided before any
 // window system is touched: --help and --version work without a display.
+#include <cerrno>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TCommandLine {
@@ -11,16 +14,40 @@ struct TCommandLine {
   std::string text;
   // The exit code when the program stops without running the game.
   int exitCode = 0;
+
+  // For caRun: the collection file to play ("" = the program's own name with ".cav" in the
+  // working directory) and the maze to start on as an index into it (-1 = one at random).
+  std::string collection;
+  int maze = -1;
+  // For measurements: a file that receives the time of every tick, and a number of seconds
+  // after which the window closes by itself (0 = never).
+  std::string tickLog;
+  double quitAfter = 0;
+
+  static TCommandLine Stop(TAction action, std::string text, int exitCode) {
+    TCommandLine c;
+    c.action = action;
+    c.text = std::move(text);
+    c.exitCode = exitCode;
+    return c;
+  }
 };
 
 inline std::string HelpText(const std::string& program) {
   return "Usage: " + program +
-         " [OPTION]\n"
+         " [OPTION]...\n"
          "A cave-flying game with its maze editor.\n"
          "\n"
          "Options:\n"
-         "  -h, --help     show this help and exit\n"
-         "  --version      show the version and exit\n";
+         "  --collection FILE  play the mazes of FILE (default: gravonaut.cav in the\n"
+         "                     working directory); the previous file is kept with the\n"
+         "                     extension .old when the game writes it back\n"
+         "  --maze N           start on maze N of the collection, counted from 1\n"
+         "                     (default: a maze chosen at random)\n"
+         "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
+         "  --quit-after SECS  close the game after SECS seconds\n"
+         "  -h, --help         show this help and exit\n"
+         "  --version          show the version and exit\n";
 }
 
 inline std::string VersionText(const std::string& version) {
@@ -31,18 +58,58 @@ inline std::string VersionText(const std::string& version) {
 inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
                                      const std::string& program, const std::string& version) {
   TCommandLine result;
-  for (const std::string& a : args) {
+  auto error = [&](const std::string& message) {
+    return TCommandLine::Stop(
+        TCommandLine::caError,
+        program + ": " + message + "\nTry '" + program + " --help' for more information.\n", 2);
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
-      return {TCommandLine::caHelp, HelpText(program), 0};
+      return TCommandLine::Stop(TCommandLine::caHelp, HelpText(program), 0);
     }
     if (a == "--version") {
-      return {TCommandLine::caVersion, VersionText(version), 0};
+      return TCommandLine::Stop(TCommandLine::caVersion, VersionText(version), 0);
+    }
+    // Options with a value take it as the next argument or after "=".
+    std::string name = a, value;
+    bool inline_value = false;
+    if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      inline_value = true;
+    }
+    if (name == "--collection" || name == "--maze" || name == "--tick-log" ||
+        name == "--quit-after") {
+      if (!inline_value) {
+        if (i + 1 >= args.size()) return error("option '" + name + "' needs a value");
+        value = args[++i];
+      }
+      if (value.empty()) return error("option '" + name + "' needs a value");
+      if (name == "--collection") {
+        result.collection = value;
+      } else if (name == "--tick-log") {
+        result.tickLog = value;
+      } else if (name == "--maze") {
+        char* end = nullptr;
+        errno = 0;
+        const long n = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || errno != 0 || n < 1 || n > 1000000) {
+          return error("invalid maze number '" + value + "' (the first maze is 1)");
+        }
+        result.maze = static_cast<int>(n - 1);
+      } else {
+        char* end = nullptr;
+        const double s = std::strtod(value.c_str(), &end);
+        if (*end != '\0' || !(s > 0) || s > 86400 * 365.0) {
+          return error("invalid number of seconds '" + value + "'");
+        }
+        result.quitAfter = s;
+      }
+      continue;
     }
     const std::string what = !a.empty() && a[0] == '-' ? "unknown option" : "unexpected argument";
-    return {TCommandLine::caError,
-            program + ": " + what + " '" + a + "'\nTry '" + program +
-                " --help' for more information.\n",
-            2};
+    return error(what + " '" + a + "'");
   }
   return result;
 }
