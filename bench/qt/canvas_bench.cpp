@@ -21,7 +21,8 @@ std::vector<std::vector<TPoint>> Scene(int count) {
     for (int k = 0; k < 8; ++k) {
       const double a = k * 0.785398;
       const double r = 12 + static_cast<int>(next() % 12);
-      pts.push_back({cx + static_cast<int>(r * std::cos(a)), cy + static_cast<int>(r * std::sin(a))});
+      pts.push_back(
+          {cx + static_cast<int>(r * std::cos(a)), cy + static_cast<int>(r * std::sin(a))});
     }
     polys.push_back(std::move(pts));
   }

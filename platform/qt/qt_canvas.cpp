@@ -105,7 +105,9 @@ TQtCanvas::TQtCanvas(int width, int height, TColor fill)
   image_->fill(TColorToQRgb(fill));
 }
 
-TQtCanvas::TQtCanvas(QImage& image) : image_(&image) { AdoptFormat(); }
+TQtCanvas::TQtCanvas(QImage& image) : image_(&image) {
+  AdoptFormat();
+}
 
 TQtCanvas::~TQtCanvas() {
   if (painter_.isActive()) painter_.end();
@@ -176,7 +178,9 @@ void TQtCanvas::End() {
   Changed();
 }
 
-void TQtCanvas::MoveTo(int x, int y) { pos_ = {x, y}; }
+void TQtCanvas::MoveTo(int x, int y) {
+  pos_ = {x, y};
+}
 
 void TQtCanvas::LineTo(int x, int y) {
   const TPoint from = pos_;
@@ -369,9 +373,9 @@ QFont TQtCanvas::CurrentQFont() {
     const int cell = QFontMetrics(f).height();
     if (cell > 0) f.setPixelSize(std::max(1, cell_height * cell_height / cell));
   } else {
-    int pixels = -Font.Height;
-    if (pixels == 0) pixels = static_cast<int>(std::lround(Font.Size * ScreenPixelsPerInch() / 72.0));
-    f.setPixelSize(std::clamp(pixels, 1, kMaxPixels));
+    long long pixels = -static_cast<long long>(Font.Height);
+    if (pixels == 0) pixels = std::llround(Font.Size * ScreenPixelsPerInch() / 72.0);
+    f.setPixelSize(static_cast<int>(std::clamp(pixels, 1LL, static_cast<long long>(kMaxPixels))));
   }
   f.setBold(Font.Bold);
   f.setItalic(Font.Italic);
@@ -400,7 +404,9 @@ int TQtCanvas::TextWidth(const std::string& text) {
   return QFontMetrics(CurrentQFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
-int TQtCanvas::TextHeight(const std::string&) { return QFontMetrics(CurrentQFont()).height(); }
+int TQtCanvas::TextHeight(const std::string&) {
+  return QFontMetrics(CurrentQFont()).height();
+}
 
 TColor TQtCanvas::GetPixel(int x, int y) {
   if (!image_->valid(x, y)) return -1;
@@ -419,9 +425,11 @@ void TQtCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
   if (!qt_source) {
     // Another kind of canvas: sample its pixels.
     for (int y = 0; y < dest.Height(); ++y) {
-      const int sy = src.Top + static_cast<int>((2LL * y + 1) * src.Height() / (2LL * dest.Height()));
+      const int sy =
+          src.Top + static_cast<int>((2LL * y + 1) * src.Height() / (2LL * dest.Height()));
       for (int x = 0; x < dest.Width(); ++x) {
-        const int sx = src.Left + static_cast<int>((2LL * x + 1) * src.Width() / (2LL * dest.Width()));
+        const int sx =
+            src.Left + static_cast<int>((2LL * x + 1) * src.Width() / (2LL * dest.Width()));
         const TColor c = source.GetPixel(sx, sy);
         if (image_->valid(dest.Left + x, dest.Top + y)) {
           reinterpret_cast<QRgb*>(image_->scanLine(dest.Top + y))[dest.Left + x] = TColorToQRgb(c);

@@ -22,8 +22,12 @@ TCanvasCall& TRecordingCanvas::Record(const std::string& op, std::vector<int> ar
   return calls.back();
 }
 
-void TRecordingCanvas::MoveTo(int x, int y) { Record("MoveTo", {x, y}); }
-void TRecordingCanvas::LineTo(int x, int y) { Record("LineTo", {x, y}); }
+void TRecordingCanvas::MoveTo(int x, int y) {
+  Record("MoveTo", {x, y});
+}
+void TRecordingCanvas::LineTo(int x, int y) {
+  Record("LineTo", {x, y});
+}
 void TRecordingCanvas::Polyline(const std::vector<TPoint>& points) {
   Record("Polyline", {}).points = points;
 }
@@ -60,8 +64,8 @@ void TRecordingCanvas::SetPixel(int x, int y, TColor c) {
   pixels_[{x, y}] = c;
 }
 void TRecordingCanvas::CopyRect(const TRect& dest, TCanvas&, const TRect& src) {
-  Record("CopyRect", {dest.Left, dest.Top, dest.Right, dest.Bottom, src.Left, src.Top, src.Right,
-                      src.Bottom});
+  Record("CopyRect",
+         {dest.Left, dest.Top, dest.Right, dest.Bottom, src.Left, src.Top, src.Right, src.Bottom});
 }
 
 void TRecordingCanvas::StretchDraw(const TRect& dest, const TPicture& picture) {

@@ -9,8 +9,8 @@
 #include "canvas.h"
 
 struct TCanvasCall {
-  std::string op;          // "MoveTo", "LineTo", "Polyline", "Polygon", "Rectangle", ...
-  std::vector<int> args;   // coordinates in call order
+  std::string op;         // "MoveTo", "LineTo", "Polyline", "Polygon", "Rectangle", ...
+  std::vector<int> args;  // coordinates in call order
   std::vector<TPoint> points;
   std::string text;
   TPen pen;

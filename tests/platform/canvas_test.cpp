@@ -22,17 +22,18 @@ TEST(FontSize, TheValueChangedAloneDecidesTheOther) {
     int want_size, want_height;
   };
   const Case cases[] = {
-      {96, 0, 0, 8, -11},       // default font, untouched
-      {96, 16, 0, 16, -21},     // 21.33 rounds to 21
-      {96, 9, 0, 9, -12},       // exactly 12
-      {120, 8, 0, 8, -13},      // 13.33
-      {96, 0, -48, 36, -48},    // size from the height
-      {96, 0, -13, 10, -13},    // 9.75 rounds to 10
-      {240, 0, -48, 14, -48},   // 14.4
-      {96, 20, -26, 20, -26},   // both set: kept as given
+      {96, 0, 0, 8, -11},      // default font, untouched
+      {96, 16, 0, 16, -21},    // 21.33 rounds to 21
+      {96, 9, 0, 9, -12},      // exactly 12
+      {120, 8, 0, 8, -13},     // 13.33
+      {96, 0, -48, 36, -48},   // size from the height
+      {96, 0, -13, 10, -13},   // 9.75 rounds to 10
+      {240, 0, -48, 14, -48},  // 14.4
+      {96, 20, -26, 20, -26},  // both set: kept as given
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.ppi << " ppi, size " << c.size << " height " << c.height);
+    SCOPED_TRACE(::testing::Message()
+                 << c.ppi << " ppi, size " << c.size << " height " << c.height);
     PpiScope ppi(c.ppi);
     TRecordingCanvas cv;
     if (c.size) cv.Font.Size = c.size;
@@ -70,11 +71,11 @@ TEST(Colors, ResolveSystemColoursAndKeepPlainOnes) {
       {0x00123456, 0x00123456},
       {clNone, 0x00FFFFFF},
       {-1, 0x00FFFFFF},
-      {0x05123456, 0x00123456},           // stray top byte dropped
+      {0x05123456, 0x00123456},  // stray top byte dropped
       {clBtnFace, RGBColor(0xF0, 0xF0, 0xF0)},
       {clHighlight, RGBColor(0x33, 0x99, 0xFF)},
       {clWindowText, clBlack},
-      {clSystemColor | 200, clBlack},     // unknown index
+      {clSystemColor | 200, clBlack},  // unknown index
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ColorToRGB(c.in), c.out) << std::hex << c.in;

@@ -1,4 +1,6 @@
 // Bitmaps: their canvas, picture files, and pictures drawn stretched.
+#include "qt_bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -8,15 +10,15 @@
 #include <string>
 
 #include "qor_errors.h"
-#include "qt_bitmap.h"
 
 namespace {
 
 // A 4 x 2 picture: red, green, blue, white on top; black, grey, yellow, cyan below.
 QImage Sample() {
   QImage image(4, 2, QImage::Format_RGB32);
-  const QRgb px[2][4] = {{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)},
-                         {qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(255, 255, 0), qRgb(0, 255, 255)}};
+  const QRgb px[2][4] = {
+      {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)},
+      {qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(255, 255, 0), qRgb(0, 255, 255)}};
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 4; ++x) image.setPixel(x, y, px[y][x]);
   }

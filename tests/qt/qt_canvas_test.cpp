@@ -1,4 +1,6 @@
 // Pixels painted by the Qt canvas: GDI geometry, pen modes, brushes, text, copies, clipping.
+#include "qt_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "colors.h"
-#include "qt_canvas.h"
 #include "recording_canvas.h"
 
 namespace {
@@ -74,8 +75,8 @@ TEST_F(QtCanvasTest, PixelColoursKeepRedInTheLowestByte) {
 
 TEST_F(QtCanvasTest, PixelsOutsideTheImageAreIgnored) {
   const std::vector<TColor> before = Pixels();
-  for (auto [x, y] : std::vector<std::pair<int, int>>{
-           {-1, 0}, {0, -1}, {40, 0}, {0, 30}, {INT_MIN, INT_MAX}}) {
+  for (auto [x, y] :
+       std::vector<std::pair<int, int>>{{-1, 0}, {0, -1}, {40, 0}, {0, 30}, {INT_MIN, INT_MAX}}) {
     cv.SetPixel(x, y, kInk);
     EXPECT_EQ(cv.GetPixel(x, y), -1) << x << ',' << y;
   }
@@ -87,8 +88,8 @@ TEST_F(QtCanvasTest, FilledPolygonHasOutlineFillAndNothingOutside) {
   cv.Polygon({{5, 5}, {25, 5}, {25, 20}, {5, 20}});
   EXPECT_EQ(cv.GetPixel(15, 12), kFill);  // inside
   EXPECT_EQ(cv.GetPixel(6, 6), kFill);
-  for (auto [x, y] : std::vector<std::pair<int, int>>{{5, 5}, {25, 5}, {25, 20}, {5, 20},
-                                                      {15, 5}, {25, 12}, {15, 20}, {5, 12}}) {
+  for (auto [x, y] : std::vector<std::pair<int, int>>{
+           {5, 5}, {25, 5}, {25, 20}, {5, 20}, {15, 5}, {25, 12}, {15, 20}, {5, 12}}) {
     EXPECT_EQ(cv.GetPixel(x, y), kInk) << "outline at " << x << ',' << y;
   }
   // Nothing beyond the outline.
@@ -169,8 +170,8 @@ TEST_F(QtCanvasTest, LineToLeavesOutItsEndPixelAndMovesThePen) {
   struct Case {
     int x1, y1, x2, y2;
   };
-  const Case cases[] = {{2, 2, 12, 2},  {12, 4, 2, 4}, {3, 6, 3, 16},
-                        {5, 16, 5, 6},  {8, 8, 18, 18}, {30, 5, 20, 25}};
+  const Case cases[] = {{2, 2, 12, 2}, {12, 4, 2, 4},  {3, 6, 3, 16},
+                        {5, 16, 5, 6}, {8, 8, 18, 18}, {30, 5, 20, 25}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x1 << ',' << c.y1 << " -> " << c.x2 << ',' << c.y2);
     cv.Brush = TBrush{kPaper, bsSolid};
@@ -198,10 +199,10 @@ TEST(QtCanvasLines, ClippedLinesKeepThePixelsTheyHaveOnALargerImage) {
   // Lines from far outside a small image must show exactly the part that a large image, which
   // holds them whole, shows in the same place.
   constexpr int kOff = 200;
-  const int lines[][4] = {{-150, -100, 60, 50},  {60, 50, -150, -100}, {-20, 10, 90, 12},
-                          {90, 12, -20, 10},     {17, -190, 3, 220},   {3, 220, 17, -190},
-                          {-77, 123, 139, -61},  {139, -61, -77, 123}, {-5, -5, 45, 35},
-                          {45, 35, -5, -5},      {39, -3, 39, 31},     {-199, 29, 199, 0}};
+  const int lines[][4] = {{-150, -100, 60, 50}, {60, 50, -150, -100}, {-20, 10, 90, 12},
+                          {90, 12, -20, 10},    {17, -190, 3, 220},   {3, 220, 17, -190},
+                          {-77, 123, 139, -61}, {139, -61, -77, 123}, {-5, -5, 45, 35},
+                          {45, 35, -5, -5},     {39, -3, 39, 31},     {-199, 29, 199, 0}};
   for (const auto& l : lines) {
     SCOPED_TRACE(::testing::Message() << l[0] << ',' << l[1] << " -> " << l[2] << ',' << l[3]);
     for (TPenMode mode : {TPenMode::pmCopy, TPenMode::pmXor}) {
@@ -316,8 +317,8 @@ TEST_F(QtCanvasTest, NopModeDrawsNothingButMovesThePen) {
 }
 
 TEST_F(QtCanvasTest, HatchBrushesPaintTheirPatternOverTheBackground) {
-  for (TBrushStyle style : {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
-                            bsDiagCross}) {
+  for (TBrushStyle style :
+       {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross}) {
     SCOPED_TRACE(static_cast<int>(style));
     cv.Brush = TBrush{kPaper, bsSolid};
     cv.FillRect({0, 0, 40, 30});
@@ -360,8 +361,8 @@ TEST_F(QtCanvasTest, EllipseFitsItsBoxWhateverTheOrderOfTheCorners) {
 TEST_F(QtCanvasTest, DrawingIsClippedAtTheImageBorder) {
   Ink();
   // Shapes reaching far outside, up to the ends of the int range.
-  cv.Polygon({{-1000000000, 10}, {1000000000, 10}, {1000000000, 2000000000},
-              {-1000000000, 2000000000}});
+  cv.Polygon(
+      {{-1000000000, 10}, {1000000000, 10}, {1000000000, 2000000000}, {-1000000000, 2000000000}});
   EXPECT_EQ(Count(kFill, 0, 11, 40, 30), 40 * 19);
   EXPECT_EQ(Count(kInk, 0, 10, 40, 11), 40);
   EXPECT_EQ(Count(kPaper, 0, 0, 40, 10), 40 * 10);
@@ -398,8 +399,7 @@ TEST_F(QtCanvasTest, TextPaintsABackgroundBoxOnlyWithABrush) {
   const int inked = 40 * 30 - CountAll(kPaper);
   EXPECT_GT(inked, 0);
   // Glyphs stay inside the text's box.
-  EXPECT_EQ(Count(kPaper, 0, 0, 40, 30) - Count(kPaper, 1, 1, 1 + w, 1 + h),
-            40 * 30 - w * h);
+  EXPECT_EQ(Count(kPaper, 0, 0, 40, 30) - Count(kPaper, 1, 1, 1 + w, 1 + h), 40 * 30 - w * h);
 
   cv.Brush = TBrush{kFill, bsSolid};
   cv.FillRect({0, 0, 40, 30});

@@ -1,4 +1,6 @@
 // Controls as the model sees them, and the image control that shows what is drawn on it.
+#include "qt_control.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -6,7 +8,6 @@
 #include <cmath>
 
 #include "qor_obj.h"
-#include "qt_control.h"
 
 namespace {
 
