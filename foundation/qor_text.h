@@ -78,6 +78,8 @@ bool ParseReal(std::string_view token, double& out);
 bool ParseInteger(std::string_view token, std::int32_t& out);
 
 // Windows-1252 <-> UTF-8.
+// Appends the UTF-8 form of one code point.
+void AppendUtf8(std::string& out, char32_t cp);
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view utf8);
 

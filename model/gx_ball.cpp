@@ -124,11 +124,7 @@ bool TBall::LoadFromF(TTextReader& f, const TQorClass*) {
   matrix.mat[0][2] = cx;
   matrix.mat[1][2] = cy;
   SetSize(size);
-  extent.x1 = f.ReadReal();
-  extent.x2 = f.ReadReal();
-  extent.y1 = f.ReadReal();
-  extent.y2 = f.ReadReal();
-  f.ReadLn();
+  ReadRectLine(f, extent);
   open = f.ReadInteger() != 0;
   f.ReadLn();
   invisible = f.ReadInteger() != 0;
@@ -143,7 +139,7 @@ bool TBall::SaveToF(TTextWriter& f) const {
   f.IntLine(fillcolor);
   f.IntLine(fillstyle);
   f.RealsLine({CenterX(), CenterY(), FSize});
-  f.RealsLine({extent.x1, extent.x2, extent.y1, extent.y2});
+  WriteRectLine(f, extent);
   f.IntLine(open ? 1 : 0);
   f.IntLine(invisible ? 1 : 0);
   return true;

@@ -201,17 +201,8 @@ void TDrawList::LoadTrafListTail(TTextReader& f, TTrafList& traflist) {
 
 bool TDrawList::LoadFromF(TTextReader& f, const TQorClass*) {
   TNestedLoad nested;
-  for (int i = 0; i < 3; ++i) {
-    matrix.mat[i][0] = f.ReadReal();
-    matrix.mat[i][1] = f.ReadReal();
-    matrix.mat[i][2] = f.ReadReal();
-    f.ReadLn();
-  }
-  extent.x1 = f.ReadReal();
-  extent.x2 = f.ReadReal();
-  extent.y1 = f.ReadReal();
-  extent.y2 = f.ReadReal();
-  f.ReadLn();
+  ReadMatrixLines(f, matrix);
+  ReadRectLine(f, extent);
   const int n = f.ReadInteger();
   f.ReadLn();
   // The count comes from the file: every entry must actually be there before it is created,
@@ -233,8 +224,8 @@ bool TDrawList::LoadFromF(TTextReader& f, const TQorClass*) {
 
 bool TDrawList::SaveToF(TTextWriter& f) const {
   f.Header(FId, ClassName());
-  for (const auto& row : matrix.mat) f.RealsLine({row[0], row[1], row[2]});
-  f.RealsLine({extent.x1, extent.x2, extent.y1, extent.y2});
+  WriteMatrixLines(f, matrix);
+  WriteRectLine(f, extent);
   f.IntLine(Count());
   for (const auto& item : items_) PolygonEntry(item)->SaveToF(f);
   return FTrafList->SaveToF(f);

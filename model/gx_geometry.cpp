@@ -64,3 +64,26 @@ bool SegmentsIntersect(const TDRect& a, const TDRect& b) {
   }
   return t >= 0 && t <= 1;
 }
+
+void ReadRectLine(TTextReader& f, TDRect& r) {
+  r.x1 = f.ReadReal();
+  r.x2 = f.ReadReal();
+  r.y1 = f.ReadReal();
+  r.y2 = f.ReadReal();
+  f.ReadLn();
+}
+
+void WriteRectLine(TTextWriter& f, const TDRect& r) { f.RealsLine({r.x1, r.x2, r.y1, r.y2}); }
+
+void ReadMatrixLines(TTextReader& f, tmat2d& m) {
+  for (auto& row : m.mat) {
+    row[0] = f.ReadReal();
+    row[1] = f.ReadReal();
+    row[2] = f.ReadReal();
+    f.ReadLn();
+  }
+}
+
+void WriteMatrixLines(TTextWriter& f, const tmat2d& m) {
+  for (const auto& row : m.mat) f.RealsLine({row[0], row[1], row[2]});
+}

@@ -12,3 +12,10 @@ void RectUnion(const TDRect& a, const TDRect& b, TDRect& r);
 bool RaySegmentIntersection(const TDRect& ray, const TDRect& seg, double& x, double& y, double& t);
 // Whether two closed segments cross. An exact 45-degree segment a never crosses anything.
 bool SegmentsIntersect(const TDRect& a, const TDRect& b);
+
+// Record lines shared by the draw-list family: a rectangle as one line "x1 x2 y1 y2", a matrix
+// as three lines, one row each. Reading skips the rest of each line.
+void ReadRectLine(TTextReader& f, TDRect& r);
+void WriteRectLine(TTextWriter& f, const TDRect& r);
+void ReadMatrixLines(TTextReader& f, tmat2d& m);
+void WriteMatrixLines(TTextWriter& f, const tmat2d& m);

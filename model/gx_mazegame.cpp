@@ -315,11 +315,7 @@ void TMaze::TransForm(const tmat2d& m) {
 bool TMaze::LoadFromF(TTextReader& f, const TQorClass*) {
   bestdur = f.ReadReal();
   f.ReadLn();
-  FStart.x1 = f.ReadReal();
-  FStart.x2 = f.ReadReal();
-  FStart.y1 = f.ReadReal();
-  FStart.y2 = f.ReadReal();
-  f.ReadLn();
+  ReadRectLine(f, FStart);
   const int tick_unit = f.ReadInteger();
   f.ReadLn();
   FTickUnit = tick_unit;
@@ -342,7 +338,7 @@ bool TMaze::LoadFromF(TTextReader& f, const TQorClass*) {
 bool TMaze::SaveToF(TTextWriter& f) const {
   f.Integer(FId).Blank().Str(NameForFile(mazename)).EndLine();
   f.RealsLine({bestdur});
-  f.RealsLine({FStart.x1, FStart.x2, FStart.y1, FStart.y2});
+  WriteRectLine(f, FStart);
   f.IntLine(FTickUnit);
   f.IntLine(incolor);
   f.IntLine(outcolor);

@@ -405,17 +405,8 @@ bool TPolygon::LoadFromF(TTextReader& f, const TQorClass*) {
   f.ReadLn();
   fillstyle = BrushStyleFromFile(f.ReadInteger());
   f.ReadLn();
-  for (int i = 0; i < 3; ++i) {
-    matrix.mat[i][0] = f.ReadReal();
-    matrix.mat[i][1] = f.ReadReal();
-    matrix.mat[i][2] = f.ReadReal();
-    f.ReadLn();
-  }
-  extent.x1 = f.ReadReal();
-  extent.x2 = f.ReadReal();
-  extent.y1 = f.ReadReal();
-  extent.y2 = f.ReadReal();
-  f.ReadLn();
+  ReadMatrixLines(f, matrix);
+  ReadRectLine(f, extent);
   open = f.ReadInteger() != 0;
   f.ReadLn();
   invisible = f.ReadInteger() != 0;
@@ -444,8 +435,8 @@ bool TPolygon::SaveToF(TTextWriter& f) const {
   f.IntLine(width);
   f.IntLine(fillcolor);
   f.IntLine(fillstyle);
-  for (const auto& row : matrix.mat) f.RealsLine({row[0], row[1], row[2]});
-  f.RealsLine({extent.x1, extent.x2, extent.y1, extent.y2});
+  WriteMatrixLines(f, matrix);
+  WriteRectLine(f, extent);
   f.IntLine(open ? 1 : 0);
   f.Integer(invisible ? 1 : 0).Blank().Integer(harmless ? 1 : 0).EndLine();
   f.IntLine(Count());
