@@ -57,7 +57,8 @@ QPen QtPen(const TPen& p) {
   if (p.Style == TPenStyle::psClear) return QPen(Qt::NoPen);
   QPen pen{QColor(TColorToQRgb(p.Color))};
   if (p.Width <= 1) {
-    // Cosmetic one-pixel pen; the flat cap leaves out a line's end pixel.
+    // Cosmetic one-pixel pen, for the outlines Qt draws (ellipses); one-pixel lines and
+    // polygon or rectangle outlines go through ThinLine.
     pen.setWidth(0);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
