@@ -64,7 +64,7 @@ const TQorClass& GetQorClass(const std::string& name) {
 }
 
 TLoadNesting::TLoadNesting() {
-  if (g_load_nesting >= kMaxNesting) throw EQorError("Records nested too deeply");
+  if (g_load_nesting >= kMaxNesting) throw EInOutError("Records nested too deeply");
   ++g_load_nesting;
 }
 

@@ -14,18 +14,7 @@ inline TPolygon* PolygonEntry(const std::unique_ptr<TQorBase>& item) {
   return static_cast<TPolygon*>(item.get());
 }
 
-thread_local int g_load_depth = 0;
-
 }  // namespace
-
-TDrawList::TNestedLoad::TNestedLoad() {
-  if (g_load_depth >= kMaxNesting) throw EInOutError("Records nested too deeply");
-  ++g_load_depth;
-}
-
-TDrawList::TNestedLoad::~TNestedLoad() {
-  --g_load_depth;
-}
 
 TDrawList::TDrawList() : FTrafList(std::make_unique<TTrafList>()) {}
 
@@ -200,7 +189,9 @@ void TDrawList::LoadTrafListTail(TTextReader& f, TTrafList& traflist) {
 }
 
 bool TDrawList::LoadFromF(TTextReader& f, const TQorClass*) {
-  TNestedLoad nested;
+  // Draw lists nest only a few levels in real files (a maze, its polygons, their time paths);
+  // a deeper file is refused rather than allowed to exhaust the stack.
+  TLoadNesting nested;
   ReadMatrixLines(f, matrix);
   ReadRectLine(f, extent);
   const int n = f.ReadInteger();

@@ -78,17 +78,6 @@ class TDrawList : public TQorList {
   // The polygon record of an entry with this header identifier (2 or 3: TPolygon, 4: TBall);
   // null for any other identifier.
   static std::unique_ptr<TPolygon> CreateEntry(int id);
-  // Held while a record's body is read. Draw lists nest only a few levels in real files (a
-  // maze, its polygons, their time paths); a file that nests deeper is refused with an error
-  // rather than allowed to exhaust the stack.
-  class TNestedLoad {
-   public:
-    TNestedLoad();
-    ~TNestedLoad();
-    TNestedLoad(const TNestedLoad&) = delete;
-    TNestedLoad& operator=(const TNestedLoad&) = delete;
-  };
-  static constexpr int kMaxNesting = 64;
   // Reads the transform-list tail of a record: the header integer and, when it is 16, the body.
   static void LoadTrafListTail(TTextReader& f, TTrafList& traflist);
 };

@@ -396,7 +396,7 @@ void TPolygon::DrawSpot(const TControl& f, TCanvas& cv, const tmat2d& m, int sz)
 // ---------------------------------------------------------------------------- record
 
 bool TPolygon::LoadFromF(TTextReader& f, const TQorClass*) {
-  TNestedLoad nested;
+  TLoadNesting nested;
   SetColor(f.ReadInteger());
   f.ReadLn();
   width = f.ReadInteger();
