@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite:
-#   1. the model without Qt under AddressSanitizer (with leak detection) and UBSan;
-#   2. the fuzz targets for a short time (GRAVONAUT_FUZZ_SECONDS, default 60; 0 skips them);
-#   3. the full build with Qt, whose ctest summary closes the output.
+#   1. foundation, platform and model without Qt (which proves the layering) under
+#      AddressSanitizer (with leak detection) and UBSan;
+#   2. the Qt and window tests (offscreen, no display needed) under the same sanitizers;
+#   3. the fuzz targets for a short time (GRAVONAUT_FUZZ_SECONDS, default 60; 0 skips them);
+#   4. the full build with Qt, whose ctest summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/install-deps.sh
@@ -12,8 +14,17 @@ echo "== Sanitizer build (no Qt) =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAVONAUT_WITH_QT=OFF \
   -DGRAVONAUT_SANITIZE=ON -DGRAVONAUT_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0
+export LSAN_OPTIONS="suppressions=$(pwd)/tools/sanitizer/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Sanitizer build (Qt and window tests) =="
+cmake -S . -B build-asan-qt -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAVONAUT_SANITIZE=ON \
+  -DGRAVONAUT_BENCH=OFF >/dev/null
+cmake --build build-asan-qt -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan-qt -L 'qt|shell' --output-on-failure -j "$jobs"
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 if [ -x tools/fuzz.sh ] && [ "${GRAVONAUT_FUZZ_SECONDS:-60}" != 0 ]; then
   echo "== Fuzzing =="
