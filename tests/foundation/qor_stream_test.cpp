@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "error_text.h"
 #include "qor_test_item.h"
 #include "qor_utils.h"
 
@@ -20,16 +21,6 @@ std::string Hex(const std::string& bytes) {
     out += digits[c & 15];
   }
   return out;
-}
-
-template <typename F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const EQorError& e) {
-    return e.what();
-  }
-  return "(no error)";
 }
 
 void PutInt64(std::string& bytes, std::size_t at, std::int64_t v) {

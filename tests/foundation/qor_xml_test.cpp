@@ -3,20 +3,11 @@
 
 #include <vector>
 
+#include "error_text.h"
 #include "qor_test_item.h"
 #include "qor_utils.h"
 
 namespace {
-
-template <typename F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const EQorError& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 
 class XmlFormTest : public ::testing::Test {
  protected:
