@@ -133,11 +133,7 @@ bool TBall::LoadFromF(TTextReader& f, const TQorClass*) {
 }
 
 bool TBall::SaveToF(TTextWriter& f) const {
-  f.Header(FId, ClassName());
-  f.IntLine(FColor);
-  f.IntLine(width);
-  f.IntLine(fillcolor);
-  f.IntLine(fillstyle);
+  SaveStyleLines(f);
   f.RealsLine({CenterX(), CenterY(), FSize});
   WriteRectLine(f, extent);
   f.IntLine(open ? 1 : 0);

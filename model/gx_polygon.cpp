@@ -429,12 +429,16 @@ bool TPolygon::LoadFromF(TTextReader& f, const TQorClass*) {
   return true;
 }
 
-bool TPolygon::SaveToF(TTextWriter& f) const {
+void TPolygon::SaveStyleLines(TTextWriter& f) const {
   f.Header(FId, ClassName());
   f.IntLine(FColor);
   f.IntLine(width);
   f.IntLine(fillcolor);
   f.IntLine(fillstyle);
+}
+
+bool TPolygon::SaveToF(TTextWriter& f) const {
+  SaveStyleLines(f);
   WriteMatrixLines(f, matrix);
   WriteRectLine(f, extent);
   f.IntLine(open ? 1 : 0);

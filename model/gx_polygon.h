@@ -60,6 +60,9 @@ class TPolygon : public TDrawList {
 
   bool LoadFromF(TTextReader& f, const TQorClass* cl = nullptr) override;
   bool SaveToF(TTextWriter& f) const override;
+  // The header line and the four lines of colour, width, fill colour and fill style that
+  // begin the records of polygons and balls.
+  void SaveStyleLines(TTextWriter& f) const;
 
   TColor FColor = 0;
   int width = 0;
