@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gx_launch.h"
+#include "qt_application.h"
 #include "options.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     return cmd.exitCode;
   }
 
-  QApplication app(argc, argv);
+  TGameApplication app(argc, argv);
   QApplication::setApplicationVersion(GRAVONAUT_PRODUCT_VERSION);
   TUniverseOptions options;
   options.collection = cmd.collection;

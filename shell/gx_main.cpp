@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
+#include "qt_dialogs.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -132,7 +133,7 @@ void TUniverse::InitMazes() {
         text += "\n\n" + std::string(keep_error.what()) +
                 "\nThe collection will not be written over until a copy can be kept.";
       }
-      dialogs_->ShowError(this, text);
+      dialogs_->ShowError(text);
     }
   }
   if (!FCave) BuildBuiltInMaze();
@@ -355,7 +356,7 @@ void TUniverse::FormClose() {
     try {
       SaveMazes();
     } catch (const std::exception& e) {
-      dialogs_->ShowError(this, e.what());
+      dialogs_->ShowError(e.what());
     }
   }
   WriteTickLog();
@@ -415,7 +416,7 @@ bool TUniverse::LoadPicture(const std::string& name) {
   if (!reader.read(&image) || image.isNull()) {
     std::string message = reader.errorString().toStdString();
     if (message.empty()) message = "Unknown error";
-    dialogs_->ShowError(this, "'" + message + "'\n\n on loading picture file:\n\n'" + name + "'");
+    dialogs_->ShowError("'" + message + "'\n\n on loading picture file:\n\n'" + name + "'");
     pic.reset();
     return false;
   }

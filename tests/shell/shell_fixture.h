@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "gx_dialogs.h"
+#include "recording_dialogs.h"
+#include "qt_application.h"
 #include "gx_main.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -24,7 +25,7 @@ inline QApplication& TestApp() {
   static char name[] = "shell_tests";
   static char* argv[] = {name, nullptr};
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication* app = new QApplication(argc, argv);
+  static QApplication* app = new TGameApplication(argc, argv);
   return *app;
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+// The desktop's dialogs: message boxes and file dialogs for the dialog service, and the
+// modal-dialog runner through which every window shows its modal dialogs, so that tests can
+// drive them without a person.
+#include <deque>
+#include <functional>
+
+#include "gx_dialogs.h"
+
+class QDialog;
+class QWidget;
+
+// QMessageBox and QFileDialog, owned by the active modal dialog or else the active window.
+class TQtDialogService : public TDialogService {
+ public:
+  int MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon,
+                 TMsgButtons buttons) override;
+  std::optional<std::string> OpenFile(const TFileDialogOptions& options) override;
+  std::optional<std::string> SaveFile(const TFileDialogOptions& options) override;
+
+  // The window a dialog shown now belongs to (may be null).
+  static QWidget* Owner();
+};
+
+// The service the windows use when none is given to them.
+TDialogService& DefaultDialogService();
+
+// Runs a modal dialog to its end and returns its result (QDialog::Accepted = mrOk,
+// QDialog::Rejected = 0, or whatever done() was given).
+class TModalService {
+ public:
+  virtual ~TModalService() = default;
+  virtual int Exec(QDialog& dialog) = 0;
+};
+
+// QDialog::exec().
+class TQtModalService : public TModalService {
+ public:
+  int Exec(QDialog& dialog) override;
+};
+
+TModalService& DefaultModalService();
+
+// For tests: each modal dialog is shown (offscreen), handed to the next queued script, and
+// hidden again; the script plays the person in front of it (sets fields, clicks buttons with
+// QTest, calls accept() or done()) and returns the dialog's result, or kDialogResult to take
+// whatever the dialog's buttons set. Without a script the dialog is cancelled at once.
+class TScriptedModals : public TModalService {
+ public:
+  using TScript = std::function<int(QDialog&)>;
+  static constexpr int kDialogResult = -1;
+
+  void Queue(TScript script) { scripts_.push_back(std::move(script)); }
+  int Exec(QDialog& dialog) override;
+
+  int shown = 0;  // dialogs run so far
+  int unscripted = 0;  // of them, those that found no script
+
+ private:
+  std::deque<TScript> scripts_;
+};
