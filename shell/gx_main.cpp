@@ -46,7 +46,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
       start_maze_(options.maze),
       tick_log_(options.tick_log),
       keys_(options.keys),
-      dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()) {
+      dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()),
+      modals_(options.modals ? options.modals : &DefaultModalService()) {
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
   }

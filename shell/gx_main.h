@@ -20,6 +20,7 @@
 #include "qor_matrix.h"
 
 class TDialogService;
+class TModalService;
 class TKeyStateService;
 class TMaze;
 class TMazeList;
@@ -32,8 +33,10 @@ struct TUniverseOptions {
   std::string collection;
   // The maze to start on (index into the collection); negative: one at random.
   int maze = -1;
-  // Where message boxes go; null: the desktop's message boxes.
+  // Where message boxes and file dialogs go; null: the desktop's dialogs.
   TDialogService* dialogs = nullptr;
+  // How the modal dialogs (editor, maze selection, help) are run; null: QDialog::exec().
+  TModalService* modals = nullptr;
   // Where the game keys are read from; null: the window's own key events.
   TKeyStateService* keys = nullptr;
   // Start the 50 ms timer at once (tests drive the ticks themselves).
@@ -95,6 +98,7 @@ class TUniverse : public QWidget, public TControl {
   QTimer& GameTicker() { return gameticker_; }
   TKeyStateService& Keys() const { return *keys_; }
   TDialogService& Dialogs() const { return *dialogs_; }
+  TModalService& Modals() const { return *modals_; }
   const std::vector<std::int64_t>& TickTimes() const { return tick_times_; }
 
   // TControl: the client area the model draws into.
@@ -130,6 +134,7 @@ class TUniverse : public QWidget, public TControl {
   std::unique_ptr<TQtKeyState> own_keys_;
   TKeyStateService* keys_;
   TDialogService* dialogs_;
+  TModalService* modals_;
 
   QTimer gameticker_;
   std::optional<QImage> pic;

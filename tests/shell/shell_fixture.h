@@ -13,6 +13,7 @@
 
 #include "recording_dialogs.h"
 #include "qt_application.h"
+#include "qt_dialogs.h"
 #include "gx_main.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -84,6 +85,7 @@ class ShellTest : public ::testing::Test {
     o.collection = Collection();
     o.maze = maze;
     o.dialogs = &dialogs;
+    o.modals = &modals;
     o.keys = &keys;
     o.start_timer = false;
     auto u = std::make_unique<TUniverse>(o);
@@ -104,5 +106,6 @@ class ShellTest : public ::testing::Test {
 
   std::filesystem::path dir_;
   TRecordingDialogs dialogs;
+  TScriptedModals modals;
   TScriptedKeys keys;
 };
