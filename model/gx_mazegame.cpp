@@ -127,6 +127,15 @@ void TMaze::CheckGameKeys() {
   if (Hit(FKeys, vk::R)) bestdur = 0;
 }
 
+void TMaze::DiscardGameKeys() {
+  if (!FKeys) return;
+  for (const TKeyList& kl : GameKeys) {
+    for (std::uint8_t code : kl) {
+      if (code != 0) FKeys->Query(code);
+    }
+  }
+}
+
 void TMaze::HandleKeyboard() {
   CheckGameKeys();
   if (KeyState.K_TERMINATE) SetGameState(gs_finished);

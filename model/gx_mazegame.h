@@ -99,8 +99,11 @@ class TMaze : public TDrawList {
   // One tick; true only on the tick that sets a new best time. Needs an attached rocket.
   bool TickTime(int t);
   void HandleKeyboard();
-  // Samples the keys into KeyState; also called after a modal dialog to swallow its keys.
+  // Samples the keys into KeyState and acts on R (clears the best time).
   void CheckGameKeys();
+  // Called after a modal dialog: takes in what was pressed while it was open and drops it, so
+  // that no key typed in a dialog acts on the game.
+  void DiscardGameKeys();
   bool KeysAreHit(const TKeyList& kl);
   void RocketFire(bool b);
   void RocketShoot();
