@@ -93,7 +93,6 @@ void TScale::DrawRefImage(TCanvas& cv, int x, int y) {
 }
 
 bool TScale::LoadFromF(TTextReader& f) {
-  SetSwing(true);
   Fsx1 = f.ReadReal();
   Fsy1 = f.ReadReal();
   f.ReadLn();
@@ -102,8 +101,8 @@ bool TScale::LoadFromF(TTextReader& f) {
   f.ReadLn();
   f.ReadLn();  // the repeated header line
   const bool result = TTransform::LoadFromF(f);
-  // A scale always swings, on the default swing path, whatever path its record holds.
-  SetSwing(true);
+  // A scale always swings; the time path it was given (the default one or a drawn one) stays.
+  FSwing = true;
   return result;
 }
 

@@ -27,7 +27,7 @@ class TScale : public TTransform {
   // A yellow diagonal cross.
   void DrawRefImage(TCanvas& cv, int x, int y) override;
 
-  // The record keeps the time path, but loading always puts the default swing path in place.
+  // Loading keeps the time path the record holds and always swings.
   bool LoadFromF(TTextReader& f) override;
   bool SaveToF(TTextWriter& f) const override;
 

@@ -107,8 +107,9 @@ bool TTrans::LoadFromF(TTextReader& f) {
   f.ReadLn();
   f.ReadLn();  // the repeated header line
   const bool result = TTransform::LoadFromF(f);
-  // A translation always swings, on the default swing path, whatever path its record holds.
-  SetSwing(true);
+  // A translation always swings; the time path it was given (the default one or a drawn one)
+  // stays.
+  FSwing = true;
   return result;
 }
 

@@ -28,7 +28,7 @@ class TTrans : public TTransform {
   // A red upright cross.
   void DrawRefImage(TCanvas& cv, int x, int y) override;
 
-  // Saving clears FRef2. Loading always puts the default swing path in place.
+  // Saving clears FRef2. Loading keeps the time path the record holds and always swings.
   bool LoadFromF(TTextReader& f) override;
   bool SaveToF(TTextWriter& f) const override;
 

@@ -82,7 +82,7 @@ inline std::vector<std::pair<double, double>> Corners(const TPolygon& p) {
 using CornerList = std::vector<std::pair<double, double>>;
 
 // An open time path through the given corners.
-inline std::unique_ptr<TPolygon> Path(std::initializer_list<std::pair<double, double>> corners) {
+inline std::unique_ptr<TPolygon> Path(const std::vector<std::pair<double, double>>& corners) {
   auto p = std::make_unique<TPolygon>();
   for (const auto& [x, y] : corners) p->AddSide(x, y, st_normal, clWhite);
   p->open = true;

@@ -179,12 +179,14 @@ TEST(Trans, RecordLayoutRoundTripAndSelectionCleared) {
   EXPECT_EQ(Record(*back), bytes);
 }
 
-TEST(Trans, LoadingPutsTheDefaultSwingPathInPlace) {
+TEST(Trans, LoadingKeepsTheTimePathOfTheRecord) {
   auto t = MakeTrans(at_linear, 1, 0);
   t->flinear = anim_test::Path({{0, 0}, {0.2, 1}, {1, 0.5}});
-  auto back = ReadRecord<TTrans>(Record(*t), 15);
+  const std::string bytes = Record(*t);
+  auto back = ReadRecord<TTrans>(bytes, 15);
   EXPECT_TRUE(back->Swing());
-  EXPECT_EQ(Corners(*back->flinear), (CornerList{{0, 0}, {0.5, 1}, {1, 0}}));
+  EXPECT_EQ(Corners(*back->flinear), (CornerList{{0, 0}, {0.2, 1}, {1, 0.5}}));
+  EXPECT_EQ(Record(*back), bytes);
 }
 
 }  // namespace

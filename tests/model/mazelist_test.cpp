@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../../tools/stress_maze.h"
+#include "anim_test_support.h"
 #include "gx_ball.h"
 #include "gx_force.h"
 #include "gx_mazegame.h"
@@ -131,6 +132,38 @@ TEST(MazeListFile, CollectionRoundTripsByteForByte) {
   EXPECT_EQ(back.GetMaze(1)->mazename, "Plain");
   EXPECT_EQ(back.GetMaze(1)->balllist->Count(), 0);
   EXPECT_EQ(back.GetMaze(2)->Count(), 0);
+}
+
+TEST(MazeListFile, DrawnTimePathsOfScalesAndTranslationsSurviveTheFile) {
+  const anim_test::CornerList pulse{{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}};
+  const anim_test::CornerList slide{{0, 0}, {0.3, 0.8}, {0.7, 0.8}, {1, 0}};
+  TMazeList list;
+  auto maze = MakeCave();
+  auto gate = Slab(-1, 0.5, -0.5, 1.0, false);
+  auto scale = std::make_unique<TScale>();
+  scale->init(-0.75, 0.75, 1, 0.2, 1, 1, 80);
+  scale->flinear = anim_test::Path(pulse);
+  gate->SetScale(std::move(scale));
+  auto trans = std::make_unique<TTrans>();
+  trans->x1 = 0.5;
+  trans->SetPeriod(60);
+  trans->flinear = anim_test::Path(slide);
+  gate->SetTrans(std::move(trans));
+  maze->AddPolygon(std::move(gate));
+  list.Add(std::move(maze));
+  const std::string written = Write(list);
+
+  TMazeList back;
+  Read(written, back);
+  ASSERT_EQ(back.Count(), 1);
+  const TPolygon* g = back.GetMaze(0)->GetPolygon(2);
+  ASSERT_NE(g->Scale(), nullptr);
+  ASSERT_NE(g->Trans(), nullptr);
+  EXPECT_EQ(anim_test::Corners(*g->Scale()->flinear), pulse);
+  EXPECT_EQ(anim_test::Corners(*g->Trans()->flinear), slide);
+  EXPECT_TRUE(g->Scale()->Swing());
+  EXPECT_TRUE(g->Trans()->Swing());
+  EXPECT_EQ(Write(back), written);
 }
 
 TEST(MazeListFile, EmptyCollectionIsTwoLines) {

@@ -180,19 +180,32 @@ TEST(Scale, RecordLayoutAndRoundTrip) {
   EXPECT_EQ(Record(*back), bytes);
 }
 
-TEST(Scale, LoadingPutsTheDefaultSwingPathInPlace) {
-  // The record keeps whatever path the scale had, but a scale always runs on the default
-  // swing path once it is read again.
-  auto s = MakeScale(at_linear, 0.5, 1, 1.5, 1);
-  s->FSwing = false;
-  s->flinear = anim_test::Path({{0, 0}, {1, 1}});
-  const std::string bytes = Record(*s);
-  ASSERT_NE(bytes.find(" 0 0 200"), std::string::npos);  // not swinging, as written
+TEST(Scale, LoadingKeepsTheTimePathOfTheRecord) {
+  // A drawn path survives; a record that holds the default path (here written while the scale
+  // did not swing, as a hand-made file may have it) reads as it always did.
+  const struct {
+    const char* what;
+    bool swing_written;
+    CornerList path;
+    double fsx_at_phase_02;
+  } cases[] = {
+      {"drawn path", true, {{0, 0}, {0.2, 1}, {0.6, 0.3}, {1, 0}}, 1.5},
+      {"default path, not swinging", false, {{0, 0}, {0.5, 1}, {1, 0}}, 0.9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto s = MakeScale(at_linear, 0.5, 1, 1.5, 1);
+    s->FSwing = c.swing_written;
+    s->flinear = anim_test::Path(c.path);
+    const std::string bytes = Record(*s);
 
-  auto back = ReadRecord<TScale>(bytes, 14);
-  EXPECT_TRUE(back->Swing());
-  EXPECT_EQ(Corners(*back->flinear), (CornerList{{0, 0}, {0.5, 1}, {1, 0}}));
-  EXPECT_NE(Record(*back), bytes);
+    auto back = ReadRecord<TScale>(bytes, 14);
+    EXPECT_TRUE(back->Swing());
+    EXPECT_EQ(Corners(*back->flinear), c.path);
+    back->reset();
+    TickTo(*back, 40);  // the scale follows the path it read
+    EXPECT_DOUBLE_EQ(back->fsx, c.fsx_at_phase_02);
+  }
 }
 
 }  // namespace
