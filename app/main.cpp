@@ -1,12 +1,15 @@
 // The gravonaut program: reads its command line, then runs the game window.
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
+#include "gx_datafolder.h"
 #include "gx_launch.h"
-#include "qt_application.h"
 #include "options.h"
+#include "qt_application.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -21,6 +24,22 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(GRAVONAUT_PRODUCT_VERSION);
   TUniverseOptions options;
   options.collection = cmd.collection;
+  if (cmd.dataFolder) {
+    const std::string folder = PlayerDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (folder.empty()) {
+      std::fputs("gravonaut: no data folder: neither XDG_DATA_HOME nor HOME is set\n", stderr);
+      return 1;
+    }
+    try {
+      options.collection =
+          PrepareDataFolder(folder, InstalledStarterCollection(
+                                        QCoreApplication::applicationDirPath().toStdString()))
+              .collection;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "gravonaut: %s\n", e.what());
+      return 1;
+    }
+  }
   options.maze = cmd.maze;
   options.tick_log = cmd.tickLog;
   return RunGame(app, options, cmd.quitAfter);

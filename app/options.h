@@ -19,6 +19,9 @@ struct TCommandLine {
   // working directory) and the maze to start on as an index into it (-1 = one at random).
   std::string collection;
   int maze = -1;
+  // Play the collection in the player's data folder ($XDG_DATA_HOME/gravonaut), set up with
+  // the starter collection on the first start: how the desktop's menu starts the game.
+  bool dataFolder = false;
   // For measurements: a file that receives the time of every tick, and a number of seconds
   // after which the window closes by itself (0 = never).
   std::string tickLog;
@@ -42,6 +45,10 @@ inline std::string HelpText(const std::string& program) {
          "  --collection FILE  play the mazes of FILE (default: gravonaut.cav in the\n"
          "                     working directory); the previous file is kept with the\n"
          "                     extension .old when the game writes it back\n"
+         "  --data-folder      play the collection in the player's data folder,\n"
+         "                     $XDG_DATA_HOME/gravonaut (~/.local/share/gravonaut),\n"
+         "                     created with the starter mazes on the first start;\n"
+         "                     the desktop's menu starts the game this way\n"
          "  --maze N           start on maze N of the collection, counted from 1\n"
          "                     (default: a maze chosen at random)\n"
          "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
@@ -70,6 +77,10 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
     }
     if (a == "--version") {
       return TCommandLine::Stop(TCommandLine::caVersion, VersionText(version), 0);
+    }
+    if (a == "--data-folder") {
+      result.dataFolder = true;
+      continue;
     }
     // Options with a value take it as the next argument or after "=".
     std::string name = a, value;
@@ -110,6 +121,9 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
     }
     const std::string what = !a.empty() && a[0] == '-' ? "unknown option" : "unexpected argument";
     return error(what + " '" + a + "'");
+  }
+  if (result.dataFolder && !result.collection.empty()) {
+    return error("options '--collection' and '--data-folder' exclude each other");
   }
   return result;
 }

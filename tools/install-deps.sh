@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   clang libclang-rt-dev
   fonts-liberation2
+  desktop-file-utils appstream man-db file dpkg-dev
 )
 if [ "${GRAVONAUT_DESKTOP_TOOLS:-0}" = 1 ]; then
   packages+=(xvfb xdotool imagemagick)
