@@ -60,6 +60,11 @@ void TBall::SetExplTicks(int v) {
   FExplCol = FColor;
 }
 
+void TBall::StopExplosion() {
+  if (FExplTicks > 0) SetColor(FExplCol);
+  FExplTicks = 0;
+}
+
 void TBall::reset() {
   // A ball's position is the translation of its matrix and it has no animation: the draw
   // list's reset would send it to the origin.

@@ -22,6 +22,8 @@ class TBall : public TPolygon {
   int ExplTicks() const { return FExplTicks; }
   // Starts (or sets) the explosion countdown and remembers the colour to restore.
   void SetExplTicks(int v);
+  // Ends a running explosion at once, the ball's own colour back; it stays visible.
+  void StopExplosion();
 
   // The centre in maze coordinates.
   double CenterX() const { return matrix.mat[0][2]; }

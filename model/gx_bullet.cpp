@@ -98,6 +98,22 @@ double Distance(double x1, double y1, double x2, double y2) {
 double Speed(const TBullit& b) {
   return std::sqrt(b.vx() * b.vx() + b.vy() * b.vy());
 }
+
+// Aims a bullet in flight anew, from where it is, at the nearest fixed obstacle ahead; with
+// nothing ahead it never bursts and goes when its life ends.
+void AimAgain(TMaze& maze, TBullit& c) {
+  const TDRect l{c.x(), c.x() + c.vx(), c.y(), c.y() + c.vy()};
+  TPolygon* pol = nullptr;
+  double x = 0, y = 0;
+  if (FindFixedHit(maze, l, pol, x, y)) {
+    const double dist = Distance(c.x(), c.y(), x, y);
+    const int ticks = FlightTicks(dist, Speed(c), true);
+    c.TicksTillExpl = ticks > INT32_MAX - c.Age ? ticks : ticks + c.Age;
+    c.SetImpact(pol, x, y);
+  } else {
+    c.TicksTillExpl = c.LifeTime + 1;
+  }
+}
 }  // namespace
 
 TBullit::TBullit() {
@@ -267,13 +283,19 @@ void TBullitList::Execute(TMaze& maze, TRocket& rkt, int t) {
         b->HitAnimatedObjects(maze);
       }
     }
+    // The ball it was aimed at has gone since (rammed): nothing is there to burst on, so it
+    // flies on through the empty place at whatever lies behind.
+    if (auto* gone = dynamic_cast<TBall*>(b->Polygon);
+        gone && gone->invisible && b->EndOfTravel()) {
+      AimAgain(maze, *b);
+    }
     if (b->EndOfTravel()) {
       b->Explode();
       if (b->Polygon) {
         b->SetX(b->Explx);
         b->SetY(b->Exply);
-        // A ball scores only while it is there to be hit: not while it is still exploding,
-        // and not once it is gone (rammed after this bullet was aimed at it).
+        // A ball scores only while it is there to be hit: not while it is still exploding
+        // (rammed after this bullet was aimed at it).
         auto* ball = dynamic_cast<TBall*>(b->Polygon);
         if (ball && ball->ExplTicks() <= 0 && !ball->invisible) {
           ball->SetExplTicks(kBurstTicks);
@@ -296,17 +318,7 @@ void TBullitList::RecomputeBallHits(TMaze& maze, TBullit* b) {
     // Only bullets still flying at the destroyed ball; one that has burst already sits on
     // its polygon in that polygon's coordinates and must stay where it is.
     if (c == b || c->Polygon != b->Polygon || c->Exploded) continue;
-    const TDRect l{c->x(), c->x() + c->vx(), c->y(), c->y() + c->vy()};
-    TPolygon* pol = nullptr;
-    double x = 0, y = 0;
-    if (FindFixedHit(maze, l, pol, x, y)) {
-      const double dist = Distance(c->x(), c->y(), x, y);
-      const int ticks = FlightTicks(dist, Speed(*c), true);
-      c->TicksTillExpl = ticks > INT32_MAX - c->Age ? ticks : ticks + c->Age;
-      c->SetImpact(pol, x, y);
-    } else {
-      c->TicksTillExpl = c->LifeTime + 1;
-    }
+    AimAgain(maze, *c);
   }
 }
 

@@ -1,6 +1,9 @@
 #include "gx_mazegame.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 
 #include "gx_ball.h"
@@ -12,6 +15,7 @@
 namespace {
 
 constexpr double kTurnStep = std::numbers::pi / 15;  // 12 degrees per tick of a turn key
+constexpr double kWheelNotch = 120;                  // wheel delta of one notch: one turn step
 constexpr double kUpright = std::numbers::pi / 2;
 constexpr double kLandAngle = 0.17453292519943295;  // 10 degrees either side of upright
 constexpr double kLandSpeed = 0.02;                 // maze units per tick, each direction
@@ -53,11 +57,20 @@ TMaze::~TMaze() {
 // --- properties -----------------------------------------------------------------------------
 
 void TMaze::SetGameState(TGameState v) {
-  FPrevState = FGameState;
+  // A second freeze (the help key again, or its auto-repeat) must not make the freeze the
+  // state to return to: no key would end it.
+  const bool refreeze = v == gs_freeze && FGameState == gs_freeze;
+  if (!refreeze) FPrevState = FGameState;
   if (FGameState == gs_freeze) FMsgLine.clear();
   FGameState = v;
   if (v == gs_intro) reset();
-  if (v == gs_freeze) FMsgLine = "Game Frozen";
+  if (v == gs_freeze) {
+    FMsgLine = "Game Frozen";
+    // Thrust still held from the run must not end the freeze on the next tick.
+    if (!refreeze) {
+      for (int i : {0, 2, 3, 6}) HoldOverKeys(GameKeys[i]);
+    }
+  }
   if (v == gs_practice) FMsgLine.clear();
   if (FOnGameStateChange) FOnGameStateChange(this);
 }
@@ -96,18 +109,35 @@ void TMaze::SetTickUnit(int v) {
 
 // --- keys -----------------------------------------------------------------------------------
 
-namespace {
-bool Hit(TKeyStateService* keys, std::uint8_t code) {
-  return keys && keys->Query(code).Hit();
+TKeyQuery TMaze::QueryKey(std::uint8_t code) {
+  if (!FKeys) return {};
+  TKeyQuery q = FKeys->Query(code);
+  if (FHeldOver[code]) {
+    // Let go, or let go and pressed again since the last query: no longer the old press.
+    if (q.pressed || !q.down) FHeldOver[code] = false;
+    if (!q.pressed) q.down = false;
+  }
+  return q;
 }
-bool DownNow(TKeyStateService* keys, std::uint8_t code) {
-  return keys && keys->Query(code).down;
+
+void TMaze::HoldOverKey(std::uint8_t code) {
+  if (!FKeys || code == 0) return;
+  FHeldOver[code] = FKeys->Query(code).down;
 }
-}  // namespace
+
+void TMaze::HoldOverKeys(const TKeyList& kl) {
+  for (std::uint8_t code : kl) HoldOverKey(code);
+}
+
+void TMaze::AddWheelDelta(int delta) {
+  const std::int64_t sum = std::int64_t{KeyState.M_WHEEL} + delta;
+  KeyState.M_WHEEL = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
 
 bool TMaze::KeysAreHit(const TKeyList& kl) {
-  if (Hit(FKeys, kl[0])) return true;
-  return kl[1] != 0 && Hit(FKeys, kl[1]);
+  if (QueryKey(kl[0]).Hit()) return true;
+  return kl[1] != 0 && QueryKey(kl[1]).Hit();
 }
 
 void TMaze::CheckGameKeys() {
@@ -117,23 +147,25 @@ void TMaze::CheckGameKeys() {
   KeyState.K_LEFT = KeysAreHit(GameKeys[2]);
   KeyState.K_RIGHT = KeysAreHit(GameKeys[3]);
   KeyState.K_TERMINATE = KeysAreHit(GameKeys[4]);
-  // Space raises one reset request, when it is let go.
+  // Space or X raises one reset request, when the last of them is let go.
+  const TKeyList& reset_keys = GameKeys[5];
   if (!KeyState.K_RESETDOWN) {
-    KeyState.K_RESETDOWN = Hit(FKeys, vk::Space);
-  } else if (!DownNow(FKeys, vk::Space)) {
+    KeyState.K_RESETDOWN = KeysAreHit(reset_keys);
+  } else if (!QueryKey(reset_keys[0]).down && !QueryKey(reset_keys[1]).down) {
     KeyState.K_RESET = true;
     KeyState.K_RESETDOWN = false;
   }
-  if (Hit(FKeys, vk::R)) bestdur = 0;
+  // The main window saves a cleared best time like a new one.
+  if (QueryKey(vk::R).Hit() && bestdur != 0) {
+    bestdur = 0;
+    if (FOnChange) FOnChange(this);
+  }
 }
 
 void TMaze::DiscardGameKeys() {
-  if (!FKeys) return;
-  for (const TKeyList& kl : GameKeys) {
-    for (std::uint8_t code : kl) {
-      if (code != 0) FKeys->Query(code);
-    }
-  }
+  for (const TKeyList& kl : GameKeys) HoldOverKeys(kl);
+  // Its release would come after the dialog and raise a reset nobody asked for.
+  KeyState.K_RESETDOWN = false;
 }
 
 void TMaze::HandleKeyboard() {
@@ -151,8 +183,9 @@ void TMaze::HandleKeyboard() {
       if (KeyState.K_LEFT && steerable) FRocket->rotate(kTurnStep);
       if (KeyState.K_RIGHT && steerable) FRocket->rotate(-kTurnStep);
       if (KeyState.M_WHEEL != 0) {
-        // The wheel turns even a broken rocket: it only spins the debris cloud.
-        if (FRocket) FRocket->rotate(KeyState.M_WHEEL * std::numbers::pi / 15);
+        // A notch turns as far as one tick of a turn key, a finer delta by its share. The wheel
+        // turns even a broken rocket: it only spins the debris cloud.
+        if (FRocket) FRocket->rotate(KeyState.M_WHEEL / kWheelNotch * kTurnStep);
         KeyState.M_WHEEL = 0;
       }
       if (KeyState.K_RESET) {
@@ -228,11 +261,19 @@ bool TMaze::TickTime(int t) {
 bool TMaze::Land(TPolygon* p, TSide* s) {
   if (!FRocket || !FRocket->FForce || !p || !s) return false;
   TForce& force = *FRocket->FForce;
-  // Written so that a speed or angle that is not a number fails the landing too.
+  // The heading is accumulated over the whole run; loops flown before do not matter, so it is
+  // compared with straight up within one turn. Written so that a speed or angle that is not a
+  // number fails the landing too.
+  const double tilt = std::remainder(FRocket->angle() - kUpright, 2 * std::numbers::pi);
   const bool gentle = std::fabs(force.vy()) <= kLandSpeed && std::fabs(force.vx()) <= kLandSpeed &&
-                      std::fabs(FRocket->angle() - kUpright) <= kLandAngle;
+                      std::fabs(tilt) <= kLandAngle;
   if (!gentle) return false;
-  const double stand_y = s->y() + FRocket->sx / 5;
+  // The edge where the polygon's animation has it now, as the crash test met it.
+  const TSide& prev = PreviousCorner(*p, *s);
+  double ex = s->x(), ey = s->y(), px = prev.x(), py = prev.y();
+  p->matrix.Transform(ex, ey);
+  p->matrix.Transform(px, py);
+  const double stand_y = ey + FRocket->sx / 5;
   force.SetAx(0);
   force.SetAy(0);
   force.SetVx(0);
@@ -241,8 +282,7 @@ bool TMaze::Land(TPolygon* p, TSide* s) {
   FRocket->SetAngle(kUpright);
   FRocket->startpos.x = force.px();
   FRocket->startpos.y = stand_y;
-  const TSide& prev = PreviousCorner(*p, *s);
-  Flanding = TDRect{s->x(), prev.x(), s->y(), prev.y()};
+  Flanding = TDRect{ex, px, ey, py};
   return true;
 }
 
@@ -253,6 +293,10 @@ void TMaze::reset() {
   FMsgLine.clear();
   SetLanding(FStart);
   if (FRocket) FRocket->reset();
+  // A new run starts with every ball whole: none may vanish by itself later.
+  for (int i = 0; i < balllist->Count(); ++i) {
+    if (TBall* b = balllist->GetBall(i)) b->StopExplosion();
+  }
   balllist->SetInVisible(false);
   bullitlist->ClearAll();
   TDrawList::reset();

@@ -40,7 +40,9 @@ struct TKeyState {
   bool K_RESET = false;      // a reset request, raised when Space is released
   bool K_RESETDOWN = false;  // Space was seen pressed
   bool K_SHOOT = false;
-  std::int32_t M_WHEEL = 0;  // raw wheel delta of the last wheel event, cleared once acted on
+  // The wheel deltas (120 a notch) that arrived since the last turn, added up; cleared once
+  // acted on.
+  std::int32_t M_WHEEL = 0;
 };
 
 // A primary and an alternate virtual-key code; 0 as alternate means none.
@@ -48,18 +50,18 @@ using TKeyList = std::array<std::uint8_t, 2>;
 
 // The game keys, in the order the help dialog lists them.
 inline constexpr std::array<TKeyList, 12> GameKeys = {{
-    {vk::LControl, 0},     // 0 thrust
-    {vk::Down, vk::F},     // 1 freeze
-    {vk::Left, vk::A},     // 2 turn left
-    {vk::Right, vk::D},    // 3 turn right
-    {vk::Escape, 0},       // 4 exit
-    {vk::Space, vk::X},    // 5 reset game (the maze reads Space directly)
-    {vk::Up, vk::LMenu},   // 6 fire
-    {vk::R, vk::C},        // 7 clear score (the maze reads R directly)
-    {vk::Add, 0},          // 8 zoom in (main window)
-    {vk::Subtract, 0},     // 9 zoom out (main window)
-    {vk::E, 0},            // 10 edit maze (main window)
-    {vk::S, 0},            // 11 select maze (main window)
+    {vk::LControl, 0},    // 0 thrust
+    {vk::Down, vk::F},    // 1 freeze
+    {vk::Left, vk::A},    // 2 turn left
+    {vk::Right, vk::D},   // 3 turn right
+    {vk::Escape, 0},      // 4 exit
+    {vk::Space, vk::X},   // 5 reset game (on release)
+    {vk::Up, vk::LMenu},  // 6 fire
+    {vk::R, vk::C},       // 7 clear score (the maze reads R directly)
+    {vk::Add, 0},         // 8 zoom in (main window)
+    {vk::Subtract, 0},    // 9 zoom out (main window)
+    {vk::E, 0},           // 10 edit maze (main window)
+    {vk::S, 0},           // 11 select maze (main window)
 }};
 
 class TMaze : public TDrawList {
@@ -74,6 +76,8 @@ class TMaze : public TDrawList {
   const std::string& MsgLine() const { return FMsgLine; }
   void SetMsgLine(const std::string& s) { FMsgLine = s; }
   TGameState GameState() const { return FGameState; }
+  // Freezing a frozen game keeps the state to return to; entering the freeze makes the flight
+  // keys held at that moment count only once they are pressed again.
   void SetGameState(TGameState v);
   const TDRect& Landing() const { return Flanding; }
   // Also moves an attached rocket's start position to the middle of r, raised by sx / 5.
@@ -99,12 +103,17 @@ class TMaze : public TDrawList {
   // One tick; true only on the tick that sets a new best time. Needs an attached rocket.
   bool TickTime(int t);
   void HandleKeyboard();
-  // Samples the keys into KeyState and acts on R (clears the best time).
+  // Samples the keys into KeyState and acts on R (clears the best time, telling OnChange).
   void CheckGameKeys();
-  // Called after a modal dialog: takes in what was pressed while it was open and drops it, so
-  // that no key typed in a dialog acts on the game.
+  // Called after a modal dialog instead of CheckGameKeys: drops what was pressed while it was
+  // open and acts on nothing. A key still held when the dialog closed counts only once it has
+  // been let go and pressed again, and a Space half seen before the dialog raises no reset; a
+  // reset request already pending stays pending.
   void DiscardGameKeys();
   bool KeysAreHit(const TKeyList& kl);
+  // A wheel delta (120 a notch, positive turns left) for the next tick of a run; deltas that
+  // arrive before it add up (saturating), a zero changes nothing.
+  void AddWheelDelta(int delta);
   void RocketFire(bool b);
   void RocketShoot();
   // The landing test, called by the rocket when its hull crosses the landing edge of p that
@@ -162,7 +171,7 @@ class TMaze : public TDrawList {
   TDRect Flanding;
   TDRect FStart;
   TRocket* FRocket = nullptr;
-  TNotifyEvent FOnChange;
+  TNotifyEvent FOnChange;  // a new best time, or the best time cleared by R
   TNotifyEvent FOnGameStateChange;
   const void* bkgrnd = nullptr;  // the window's background picture, only tested for presence
   std::string mazename;
@@ -177,5 +186,15 @@ class TMaze : public TDrawList {
   TKeyState KeyState;
 
  private:
+  // One query of a key as the game counts it: a key held over is neither down nor pressed
+  // until it has been let go (or pressed anew).
+  TKeyQuery QueryKey(std::uint8_t code);
+  // Drops the press of code seen so far; if it is down now it is held over.
+  void HoldOverKey(std::uint8_t code);
+  void HoldOverKeys(const TKeyList& kl);
+
   TKeyStateService* FKeys = nullptr;
+  // Keys that were down at a moment from which on only new presses count (the start of a
+  // freeze, the end of a dialog).
+  std::array<bool, 256> FHeldOver{};
 };

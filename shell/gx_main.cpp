@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
-#include "qt_dialogs.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -24,6 +23,7 @@
 #include "qor_errors.h"
 #include "qor_text.h"
 #include "qt_canvas.h"
+#include "qt_dialogs.h"
 #include "qt_keystate.h"
 
 namespace {
@@ -147,6 +147,7 @@ void TUniverse::BuildBuiltInMaze() {
   TMaze* m = maze.get();
   FCave = m;  // directly: no hint, no game-state handler
   m->SetKeyService(keys_);
+  m->FOnChange = [this](TMaze*) { IsChanged = true; };
   m->SetTickUnit(kTickInterval);
   m->incolor = 0;
   m->outcolor = 0;
@@ -186,6 +187,8 @@ void TUniverse::SetCave(TMaze* Value) {
   Value->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
   Value->SetRocket(FRocket.get());
   Value->FOnGameStateChange = [this](TMaze* sender) { GameStateChanged(sender); };
+  // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
+  Value->FOnChange = [this](TMaze*) { IsChanged = true; };
   Value->SetKeyService(keys_);
   Value->SetTickUnit(gameticker_.interval());
   Value->reset();
@@ -308,6 +311,7 @@ void TUniverse::FormKeyPress(char key) {
     case 'C':
       if (FCave) {
         FCave->reset();
+        if (FCave->bestdur != 0) IsChanged = true;  // the cleared time is saved at exit
         FCave->bestdur = 0;
       }
       break;
@@ -334,12 +338,18 @@ void TUniverse::FormKeyDown(int vkey) {
 }
 
 void TUniverse::wheelEvent(QWheelEvent* event) {
-  FormMouseWheel(event->angleDelta().y());
+  // Under X11 Qt hands a wheel turned with Alt held (the alternate fire key) over as a
+  // horizontal one, x and y exchanged: the notches are then in x.
+  const QPoint d = event->angleDelta();
+  int delta = d.y();
+  if (delta == 0 && event->modifiers().testFlag(Qt::AltModifier)) delta = d.x();
+  FormMouseWheel(delta);
   event->accept();
 }
 
 void TUniverse::FormMouseWheel(int delta) {
-  if (FCave && FRunning) FCave->KeyState.M_WHEEL = delta;
+  // Several events between two ticks add up; the maze turns by the sum.
+  if (FCave && FRunning) FCave->AddWheelDelta(delta);
 }
 
 // --- closing and saving ---------------------------------------------------------------------

@@ -88,6 +88,7 @@ class TUniverse : public QWidget, public TControl {
   // A typed character and a key going down (virtual-key code), as the window keys see them.
   void FormKeyPress(char key);
   void FormKeyDown(int vkey);
+  // Adds a wheel delta (120 a notch) to the turn waiting for the next tick.
   void FormMouseWheel(int delta);
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size.

@@ -68,7 +68,7 @@ TEST(GameRun, TurnKeysAndTheWheel) {
   EXPECT_EQ(g.maze->KeyState.M_WHEEL, 120) << "the starting tick only changes the state";
   g.Tick();
   EXPECT_EQ(g.maze->KeyState.M_WHEEL, 0);
-  EXPECT_NEAR(g.rocket.angle(), kPi / 2 + 8 * kPi, 1e-12) << "a notch of 120 turns 8 pi";
+  EXPECT_NEAR(g.rocket.angle(), kPi / 2 + kPi / 15, 1e-12) << "a notch turns as a key tick";
   g.maze->reset();
   g.Start();
 
@@ -96,9 +96,9 @@ TEST(GameRun, TurningIsIgnoredWhileExplodedButTheWheelStillTurns) {
   g.TapTick(vk::Left);
   g.TapTick(vk::Right);
   EXPECT_EQ(g.rocket.angle(), a);
-  g.maze->KeyState.M_WHEEL = -120;
+  g.maze->AddWheelDelta(-120);
   g.Tick();
-  EXPECT_NEAR(g.rocket.angle(), a - 8 * kPi, 1e-12);
+  EXPECT_NEAR(g.rocket.angle(), a - kPi / 15, 1e-12);
   g.keys.Down(vk::LControl);
   g.Tick();
   EXPECT_FALSE(g.rocket.ThrustOn()) << "no flame on a broken rocket";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -170,33 +171,49 @@ TEST(MazeKeys, AlternateIsNotAskedWhenThePrimaryIsHit) {
   EXPECT_EQ(keys.Queries(vk::A), 1);
   EXPECT_FALSE(m.KeysAreHit(GameKeys[0]));
   EXPECT_EQ(keys.Queries(0), 0) << "an alternate of 0 means none";
-  // The maze reads neither X nor C: they are the main window's.
+  // X resets like Space; C is the main window's.
   m.CheckGameKeys();
-  EXPECT_EQ(keys.Queries(vk::X), 0);
+  EXPECT_EQ(keys.Queries(vk::X), 1);
   EXPECT_EQ(keys.Queries(vk::C), 0);
 }
 
-TEST(MazeKeys, SpaceRaisesOneResetWhenReleased) {
+TEST(MazeKeys, SpaceOrXRaisesOneResetWhenReleased) {
+  for (std::uint8_t key : {vk::Space, vk::X}) {
+    TMaze m;
+    TScriptedKeys keys;
+    m.SetKeyService(&keys);
+    keys.Down(key);
+    for (int i = 0; i < 5; ++i) {
+      m.CheckGameKeys();
+      EXPECT_FALSE(m.KeyState.K_RESET) << "key " << int(key) << " held, sample " << i;
+      EXPECT_TRUE(m.KeyState.K_RESETDOWN);
+    }
+    keys.Up(key);
+    m.CheckGameKeys();
+    EXPECT_TRUE(m.KeyState.K_RESET) << "key " << int(key);
+    EXPECT_FALSE(m.KeyState.K_RESETDOWN);
+    m.CheckGameKeys();
+    EXPECT_TRUE(m.KeyState.K_RESET) << "pending until acted on";
+    // A quick tap between two samplings is also one request, raised at the next sampling.
+    m.KeyState.K_RESET = false;
+    keys.Tap(key);
+    m.CheckGameKeys();
+    EXPECT_FALSE(m.KeyState.K_RESET);
+    m.CheckGameKeys();
+    EXPECT_TRUE(m.KeyState.K_RESET) << "key " << int(key);
+  }
+
+  // Both held: one request, when the last of them is let go.
   TMaze m;
   TScriptedKeys keys;
   m.SetKeyService(&keys);
   keys.Down(vk::Space);
-  for (int i = 0; i < 5; ++i) {
-    m.CheckGameKeys();
-    EXPECT_FALSE(m.KeyState.K_RESET) << "held, sample " << i;
-    EXPECT_TRUE(m.KeyState.K_RESETDOWN);
-  }
+  m.CheckGameKeys();
+  keys.Down(vk::X);
   keys.Up(vk::Space);
   m.CheckGameKeys();
-  EXPECT_TRUE(m.KeyState.K_RESET);
-  EXPECT_FALSE(m.KeyState.K_RESETDOWN);
-  m.CheckGameKeys();
-  EXPECT_TRUE(m.KeyState.K_RESET) << "pending until acted on";
-  // A quick tap between two samplings is also one request, raised at the next sampling.
-  m.KeyState.K_RESET = false;
-  keys.Tap(vk::Space);
-  m.CheckGameKeys();
-  EXPECT_FALSE(m.KeyState.K_RESET);
+  EXPECT_FALSE(m.KeyState.K_RESET) << "X still held";
+  keys.Up(vk::X);
   m.CheckGameKeys();
   EXPECT_TRUE(m.KeyState.K_RESET);
 }
@@ -238,7 +255,12 @@ TEST(MazeLanding, OnlyGentleUprightContactsLand) {
       {"too fast sideways", -0.0201, 0, kPi / 2, false},
       {"tilted just under 10 degrees", 0, 0, kPi / 2 + tilt * 0.999, true},
       {"tilted more", 0, 0, kPi / 2 - tilt - 1e-9, false},
-      {"a full turn too many", 0, 0, kPi / 2 + 2 * kPi, false},
+      {"a full turn to the left before", 0, 0, kPi / 2 + 2 * kPi, true},
+      {"two turns to the right, just under 10 degrees", 0, 0, kPi / 2 - 4 * kPi - tilt * 0.999,
+       true},
+      {"a full turn and tilted more", 0, 0, kPi / 2 + 2 * kPi + tilt + 1e-9, false},
+      {"upside down after a loop", 0, 0, kPi / 2 + 3 * kPi, false},
+      {"no heading at all", 0, 0, std::numeric_limits<double>::quiet_NaN(), false},
   };
   for (const Case& c : cases) {
     TGame g(MakeCave());

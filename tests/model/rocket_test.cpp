@@ -356,7 +356,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LandingCase{"slow_upright", 0.1, 0, st_landing, true},
                       LandingCase{"slow_tilted_9deg", 0.1, 0.157, st_landing, true},
                       LandingCase{"slow_tilted_11deg", 0.1, 0.192, st_landing, false},
-                      LandingCase{"full_turn_more", 0.1, 2 * std::numbers::pi, st_landing, false},
+                      LandingCase{"full_turn_more", 0.1, 2 * std::numbers::pi, st_landing, true},
+                      LandingCase{"two_turns_back_tilted_11deg", 0.1, -4 * std::numbers::pi + 0.192,
+                                  st_landing, false},
                       LandingCase{"too_fast", 0.7, 0, st_landing, false},
                       LandingCase{"plain_edge", 0.1, 0, st_normal, false}),
     [](const auto& info) { return std::string(info.param.name); });

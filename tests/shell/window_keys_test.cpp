@@ -1,7 +1,9 @@
 // The window keys (zoom, clear score, help), the mouse wheel, the viewports and the repaint.
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <numbers>
 
+#include "gx_force.h"
 #include "gx_rocket.h"
 #include "qt_canvas.h"
 #include "shell_fixture.h"
@@ -20,6 +22,26 @@ void Type(QWidget& w, Qt::Key key, const QString& text, quint32 keysym,
 
 double Width(const TDRect& r) {
   return r.x2 - r.x1;
+}
+
+// A wheel event as Qt delivers it: Qt::AltModifier with the notches in x is what X11 hands
+// over while Left Alt is held.
+bool Wheel(QWidget& w, QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWheelEvent e(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton, mods,
+                Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&w, &e);
+  return e.isAccepted();
+}
+
+// The bytes of a collection of one square maze with this best time.
+std::string CollectionWithBest(double best) {
+  TMazeList list;
+  auto m = SquareMaze("One");
+  m->bestdur = best;
+  list.SetMaze(0, std::move(m));
+  TTextWriter w;
+  list.SaveToF(w);
+  return w.Bytes();
 }
 
 TEST_F(WindowKeysTest, ZoomOutStopsAtFiveAndZoomInHasNoLimit) {
@@ -52,9 +74,8 @@ TEST_F(WindowKeysTest, ViewportsFollowTheWindowSize) {
 }
 
 TEST_F(WindowKeysTest, ClearScoreResetsTheRunAndForgetsTheBestTime) {
-  WriteBytes(Collection(), CollectionBytes({"One"}));
+  WriteBytes(Collection(), CollectionWithBest(7.25));
   auto u = Start();
-  u->Cave()->bestdur = 7.25;
   keys.Down(vk::LControl);
   u->gametickerTimer();
   ASSERT_EQ(u->Cave()->GameState(), gs_practice);
@@ -62,7 +83,51 @@ TEST_F(WindowKeysTest, ClearScoreResetsTheRunAndForgetsTheBestTime) {
   Type(*u, Qt::Key_C, "c", 'c');
   EXPECT_EQ(u->Cave()->bestdur, 0);
   EXPECT_EQ(u->Cave()->GameState(), gs_intro);
-  EXPECT_FALSE(u->IsChanged);  // only written if something else changes
+  EXPECT_TRUE(u->IsChanged);
+}
+
+// "c" is the window's own key, R the maze's: both clear the best time, and the cleared time
+// is written when the window closes like any other change of a best time.
+TEST_F(WindowKeysTest, AClearedBestTimeIsWrittenAtExit) {
+  struct Case {
+    const char* what;
+    double best;
+    bool by_r;  // else "C" typed
+    bool changed;
+  };
+  const Case cases[] = {
+      {"C typed", 7.25, false, true},
+      {"R pressed", 7.25, true, true},
+      {"C with no best time", 0, false, false},
+      {"R with no best time", 0, true, false},
+  };
+  for (const Case& c : cases) {
+    const std::string original = CollectionWithBest(c.best);
+    WriteBytes(Collection(), original);
+    std::filesystem::remove(Backup());
+    auto u = Start();
+    u->gametickerTimer();
+    if (c.by_r) {
+      keys.Tap(vk::R);
+      u->gametickerTimer();
+    } else {
+      Type(*u, Qt::Key_C, "C", 'C', Qt::ShiftModifier);
+    }
+    EXPECT_EQ(u->Cave()->bestdur, 0) << c.what;
+    EXPECT_EQ(u->IsChanged, c.changed) << c.what;
+    u->close();
+    EXPECT_EQ(std::filesystem::exists(Backup()), c.changed) << c.what;
+    if (!c.changed) {
+      EXPECT_EQ(ReadBytes(Collection()), original) << c.what << ": not written";
+      continue;
+    }
+    TTextReader f = TTextReader::FromFile(Collection());
+    f.ReadLn();
+    TMazeList saved;
+    saved.LoadFromF(f);
+    ASSERT_EQ(saved.Count(), 1) << c.what;
+    EXPECT_EQ(saved.GetMaze(0)->bestdur, 0) << c.what;
+  }
 }
 
 TEST_F(WindowKeysTest, F1FreezesTheGameAndTheTimerKeepsRunning) {
@@ -80,6 +145,26 @@ TEST_F(WindowKeysTest, F1FreezesTheGameAndTheTimerKeepsRunning) {
   EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
 }
 
+// F1 again while frozen, or held so that it repeats, keeps the run to return to.
+TEST_F(WindowKeysTest, F1AgainOrRepeatingStillLetsAResumeKeyEndTheFreeze) {
+  auto u = Start();
+  keys.Tap(vk::LControl);
+  u->gametickerTimer();
+  ASSERT_EQ(u->Cave()->GameState(), gs_practice);
+  Type(*u, Qt::Key_F1, "", 0xffbe);
+  Type(*u, Qt::Key_F1, "", 0xffbe);
+  for (int i = 0; i < 3; ++i) {
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, 0, 0xffbe, 0, "", true);
+    QCoreApplication::sendEvent(u.get(), &repeat);
+  }
+  u->gametickerTimer();
+  EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+  keys.Tap(vk::Up);
+  u->gametickerTimer();
+  EXPECT_EQ(u->Cave()->GameState(), gs_practice);
+  EXPECT_EQ(u->Cave()->MsgLine(), "");
+}
+
 TEST_F(WindowKeysTest, EditAndSelectKeysDoNothingYet) {
   auto u = Start();
   u->SetRunning(true);
@@ -93,17 +178,47 @@ TEST_F(WindowKeysTest, EditAndSelectKeysDoNothingYet) {
 
 TEST_F(WindowKeysTest, WheelTurnsTheRocketOnlyWhileRunning) {
   auto u = Start();
-  auto wheel = [&](int delta) {
-    QWheelEvent e(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(u.get(), &e);
-    EXPECT_TRUE(e.isAccepted());
-  };
-  wheel(120);
+  EXPECT_TRUE(Wheel(*u, QPoint(0, 120)));
   EXPECT_EQ(u->Cave()->KeyState.M_WHEEL, 0);
   u->SetRunning(true);
-  wheel(-240);
+  EXPECT_TRUE(Wheel(*u, QPoint(0, -240)));
   EXPECT_EQ(u->Cave()->KeyState.M_WHEEL, -240);
+}
+
+TEST_F(WindowKeysTest, WheelTurnsTheRocketWithAndWithoutLeftAlt) {
+  WriteBytes(Collection(), CollectionBytes({"One"}));  // the rocket starts in the air
+  auto u = Start();
+  u->SetRunning(true);
+  keys.Tap(vk::LControl);
+  u->gametickerTimer();
+  ASSERT_EQ(u->Cave()->GameState(), gs_practice);
+  const double step = std::numbers::pi / 15;
+  struct Case {
+    const char* what;
+    std::vector<std::pair<QPoint, Qt::KeyboardModifiers>> events;  // before one tick
+    double turn;
+  };
+  const Case cases[] = {
+      {"a notch up turns left", {{{0, 120}, Qt::NoModifier}}, step},
+      {"a notch down turns right", {{{0, -120}, Qt::NoModifier}}, -step},
+      {"a notch up with Alt held", {{{120, 0}, Qt::AltModifier}}, step},
+      {"two notches down with Alt held", {{{-240, 0}, Qt::AltModifier}}, -2 * step},
+      {"a horizontal wheel alone does not turn", {{{120, 0}, Qt::NoModifier}}, 0},
+      {"events add up, with and without Alt",
+       {{{0, 120}, Qt::NoModifier}, {{40, 0}, Qt::AltModifier}},
+       step + step / 3},
+      {"events without a vertical notch leave a waiting delta alone",
+       {{{0, 120}, Qt::NoModifier}, {{120, 0}, Qt::NoModifier}, {{0, 0}, Qt::AltModifier}},
+       step},
+  };
+  for (const Case& c : cases) {
+    ASSERT_FALSE(u->Rocket()->Exploded()) << c.what;
+    const double a0 = u->Rocket()->angle();
+    for (const auto& [angle, mods] : c.events) EXPECT_TRUE(Wheel(*u, angle, mods)) << c.what;
+    u->gametickerTimer();
+    EXPECT_NEAR(u->Rocket()->angle() - a0, c.turn, 1e-12) << c.what;
+    EXPECT_EQ(u->Cave()->KeyState.M_WHEEL, 0) << c.what;
+  }
 }
 
 TEST_F(WindowKeysTest, TickWithoutAMazeStopsTheTimer) {
