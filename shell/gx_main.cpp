@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
-#include "qt_dialogs.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -21,9 +20,11 @@
 #include "gx_random.h"
 #include "gx_rocket.h"
 #include "gx_safesave.h"
+#include "gx_select.h"
 #include "qor_errors.h"
 #include "qor_text.h"
 #include "qt_canvas.h"
+#include "qt_dialogs.h"
 #include "qt_keystate.h"
 
 namespace {
@@ -301,9 +302,19 @@ void TUniverse::FormKeyPress(char key) {
   switch (key) {
     case 'e':
     case 'E':  // the maze editor comes with a later version
-    case 's':
-    case 'S':  // and so does the maze selection
       break;
+    case 's':
+    case 'S': {
+      // The timer runs again however the selection ends, also after an error.
+      struct TResume {
+        TUniverse& u;
+        ~TResume() { u.SetRunning(true); }
+      } resume{*this};
+      SetRunning(false);
+      if (FCave) FCave->reset();
+      SelectMaze();
+      break;
+    }
     case 'c':
     case 'C':
       if (FCave) {
@@ -331,6 +342,21 @@ void TUniverse::FormKeyDown(int vkey) {
   if (vkey != vk::F1 || !FCave) return;
   // The help dialog comes with a later version; until then F1 only freezes the game.
   FCave->SetGameState(gs_freeze);
+}
+
+void TUniverse::SelectMaze() {
+  TMazeSelect select(this);
+  // Whatever was typed in the dialog is dropped, however it ends.
+  struct TDiscard {
+    TUniverse& u;
+    ~TDiscard() {
+      if (u.FCave) u.FCave->DiscardGameKeys();
+    }
+  } discard{*this};
+  select.SetMazeList(FMazeList.get());
+  select.SetMaze(FCave);
+  if (Modals().Exec(select) == QDialog::Accepted && select.Maze()) SetCave(select.Maze());
+  update();
 }
 
 void TUniverse::wheelEvent(QWheelEvent* event) {
