@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
+#include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -340,8 +341,15 @@ void TUniverse::FormKeyPress(char key) {
 
 void TUniverse::FormKeyDown(int vkey) {
   if (vkey != vk::F1 || !FCave) return;
-  // The help dialog comes with a later version; until then F1 only freezes the game.
-  FCave->SetGameState(gs_freeze);
+  // Freezing a frozen game again would make the frozen state its own way back.
+  if (FCave->GameState() != gs_freeze) FCave->SetGameState(gs_freeze);
+  // The timer keeps ticking behind the help: a key pressed just before F1 must not resume.
+  FCave->DiscardGameKeys();
+  THelpForm help(Dialogs(), this);
+  help.SetPicfn(Fpicfn);
+  const int result = Modals().Exec(help);
+  if (result == QDialog::Accepted) SetPicfn(help.picfn());
+  if (FCave) FCave->DiscardGameKeys();
 }
 
 void TUniverse::SelectMaze() {

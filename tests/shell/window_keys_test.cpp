@@ -72,7 +72,14 @@ TEST_F(WindowKeysTest, F1FreezesTheGameAndTheTimerKeepsRunning) {
   u->gametickerTimer();
   keys.Up(vk::LControl);
   ASSERT_EQ(u->Cave()->GameState(), gs_practice);
+  modals.Queue([&](QDialog&) {
+    // The help is open: the game is frozen behind it and the timer goes on.
+    EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+    EXPECT_TRUE(u->GameTicker().isActive());
+    return mrOk;
+  });
   Type(*u, Qt::Key_F1, "", 0xffbe);
+  EXPECT_EQ(modals.shown, 1);
   EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
   EXPECT_EQ(u->Cave()->MsgLine(), "Game Frozen");
   EXPECT_TRUE(u->GameTicker().isActive());
