@@ -23,22 +23,37 @@ bool TKeyOrigins::Pass(QObject* receiver, const QKeyEvent& event) {
   if (!receiver || !receiver->isWidgetType()) return true;
   QWidget* window = static_cast<QWidget*>(receiver)->window();
   const std::uint64_t id = KeyId(event);
-  const auto it = origin_.find(id);
-  const bool held = it != origin_.end();
-  const bool here = held && it->second == window;
-  if (event.isAutoRepeat()) return here;
-  if (event.type() == QEvent::KeyPress) {
-    if (held && !here) return false;
-    origin_[id] = window;
+  const auto it = keys_.find(id);
+  if (it == keys_.end()) {
+    // A key not known to be held: its first press starts it, anything else is a leftover.
+    if (event.type() != QEvent::KeyPress || event.isAutoRepeat()) return false;
+    keys_[id] = TKey{window, true, 0};
     return true;
   }
-  if (held) origin_.erase(it);
-  return here;
+  TKey& key = it->second;
+  const bool here = key.window == window;
+  if (event.isAutoRepeat()) return key.down && here;
+  if (event.type() == QEvent::KeyRelease) {
+    const bool was_down = key.down;
+    key.down = false;
+    key.released_at = event.timestamp();
+    return was_down && here;
+  }
+  // A press.
+  const bool unmarked_repeat =
+      !key.down && key.released_at != 0 && event.timestamp() == key.released_at;
+  if (unmarked_repeat) {
+    key.down = true;
+    return here;
+  }
+  if (key.down && !here) return false;  // still held in another window
+  key = TKey{window, true, 0};
+  return true;
 }
 
 void TKeyOrigins::Blocked(const QWidget* window) {
-  for (auto& [id, origin] : origin_) {
-    if (origin == window) origin = nullptr;
+  for (auto& [id, key] : keys_) {
+    if (key.window == window) key.window = nullptr;
   }
 }
 

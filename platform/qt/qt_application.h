@@ -19,7 +19,8 @@ class TDialogService;
 // went down there and that window has kept the keyboard since: auto-repeats and the release of
 // a key pressed in another window (also one that has closed since), or held while a modal
 // dialog blocked its window, are swallowed; so is a second press of a key still held
-// elsewhere (a repeat that the system did not mark as one). A release ends it all.
+// elsewhere. Under X11 a held key repeats as a release and a press with the same time stamp,
+// which Qt does not always mark as a repeat: such a press counts as a repeat here.
 class TKeyOrigins {
  public:
   // True when the event may be delivered to receiver.
@@ -28,13 +29,17 @@ class TKeyOrigins {
   void Blocked(const QWidget* window);
   // No key counts as held any more (the application lost the keyboard, whose releases now go
   // elsewhere).
-  void Clear() { origin_.clear(); }
+  void Clear() { keys_.clear(); }
 
  private:
   static std::uint64_t KeyId(const QKeyEvent& event);
 
-  // Null once the window has gone or was blocked.
-  std::unordered_map<std::uint64_t, QPointer<QWidget>> origin_;
+  struct TKey {
+    QPointer<QWidget> window;  // null once the window has gone or was blocked
+    bool down = false;
+    std::uint64_t released_at = 0;  // time stamp of the last release, 0: none
+  };
+  std::unordered_map<std::uint64_t, TKey> keys_;
 };
 
 class TGameApplication : public QApplication {

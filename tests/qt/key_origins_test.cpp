@@ -37,11 +37,13 @@ struct TWindow {
 
 enum TStep : std::uint8_t { press, repeat, release };
 
-// Sends the step for the X key (scan code 53) to w; true when it was delivered.
-bool Send(QWidget& w, TStep step, TKeyCounter& counter) {
+// Sends the step for the X key (scan code 53) to w, with that time stamp; true when it was
+// delivered.
+bool Send(QWidget& w, TStep step, TKeyCounter& counter, quint64 time = 0) {
   const int before = counter.count;
   QKeyEvent e(step == release ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_X, Qt::NoModifier,
               53, 'x', 0, QStringLiteral("x"), step == repeat);
+  e.setTimestamp(time);
   QApplication::sendEvent(&w, &e);
   return counter.count > before;
 }
@@ -51,10 +53,15 @@ TKeyOrigins& Origins() {
 }
 
 TEST(KeyOrigins, AKeyActsOnlyInTheWindowItWentDownIn) {
-  // Steps of one scenario: the window (a, b, or b's child), the step, delivered or not.
+  struct TStepAt {
+    char where;  // a, b, or c (a child of b)
+    TStep step;
+    bool delivered;
+    quint64 time = 0;
+  };
   struct TCase {
     const char* what;
-    std::vector<std::tuple<char, TStep, bool>> steps;
+    std::vector<TStepAt> steps;
   };
   const TCase cases[] = {
       {"held in one window", {{'a', press, true}, {'a', repeat, true}, {'a', release, true}}},
@@ -66,25 +73,40 @@ TEST(KeyOrigins, AKeyActsOnlyInTheWindowItWentDownIn) {
         {'b', press, true},
         {'c', repeat, true},
         {'b', release, true}}},
-      {"an unmarked repeat elsewhere",
+      {"a press elsewhere while still held",
        {{'a', press, true},
         {'b', press, false},
         {'b', release, false},
         {'b', press, true},
         {'b', release, true}}},
+      // A repeat can come as a plain release and press with one time stamp.
+      {"unmarked repeats elsewhere",
+       {{'a', press, true, 100},
+        {'b', release, false, 700},
+        {'b', press, false, 700},
+        {'b', release, false, 740},
+        {'b', press, false, 740},
+        {'b', release, false, 790},
+        {'b', press, true, 900},
+        {'b', release, true, 950}}},
+      {"unmarked repeats where it went down",
+       {{'a', press, true, 100},
+        {'a', release, true, 700},
+        {'a', press, true, 700},
+        {'a', release, true, 740}}},
       {"a child belongs to its window",
        {{'c', press, true}, {'b', repeat, true}, {'c', release, true}}},
       {"a release without a press",
-       {{'b', release, false}, {'b', press, true}, {'b', release, true}}},
+       {{'b', release, false}, {'b', repeat, false}, {'b', press, true}, {'b', release, true}}},
   };
   for (const TCase& c : cases) {
     Origins().Clear();
     TWindow a, b;
-    for (const auto& [where, step, delivered] : c.steps) {
-      QWidget& target = where == 'a' ? *a.w : where == 'b' ? *b.w : *b.child;
-      TKeyCounter& counter = where == 'a' ? a.counter : b.counter;
-      EXPECT_EQ(Send(target, step, counter), delivered)
-          << c.what << ": " << where << " step " << int(step);
+    for (const TStepAt& s : c.steps) {
+      QWidget& target = s.where == 'a' ? *a.w : s.where == 'b' ? *b.w : *b.child;
+      TKeyCounter& counter = s.where == 'a' ? a.counter : b.counter;
+      EXPECT_EQ(Send(target, s.step, counter, s.time), s.delivered)
+          << c.what << ": " << s.where << " step " << int(s.step) << " at " << s.time;
     }
   }
 }

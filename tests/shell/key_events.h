@@ -30,9 +30,11 @@ inline const TTestKey F1{Qt::Key_F1, "", 0xffbe, 67};
 }  // namespace test_keys
 
 // Sends one key event through the application, as the desktop would.
-inline void SendKey(QWidget& w, QEvent::Type type, const TTestKey& k, bool autorepeat = false) {
+inline void SendKey(QWidget& w, QEvent::Type type, const TTestKey& k, bool autorepeat = false,
+                    quint64 time = 0) {
   QKeyEvent e(type, k.key, k.mods, k.scancode, k.keysym, 0, QString::fromLatin1(k.text),
               autorepeat);
+  e.setTimestamp(time);
   QApplication::sendEvent(&w, &e);
 }
 inline void Press(QWidget& w, const TTestKey& k) {
@@ -45,6 +47,11 @@ inline void Release(QWidget& w, const TTestKey& k) {
 inline void Repeat(QWidget& w, const TTestKey& k) {
   SendKey(w, QEvent::KeyRelease, k, true);
   SendKey(w, QEvent::KeyPress, k, true);
+}
+// The same pair as X11 sends it, which Qt does not always mark: one time stamp for both.
+inline void UnmarkedRepeat(QWidget& w, const TTestKey& k, quint64 time) {
+  SendKey(w, QEvent::KeyRelease, k, false, time);
+  SendKey(w, QEvent::KeyPress, k, false, time);
 }
 inline void Stroke(QWidget& w, const TTestKey& k) {
   Press(w, k);
