@@ -313,7 +313,12 @@ void TUniverse::FormKeyPress(char key) {
       } resume{*this};
       SetRunning(false);
       if (FCave) FCave->reset();
-      SelectMaze();
+      // Shown here: an error must not unwind through Qt's event dispatch.
+      try {
+        SelectMaze();
+      } catch (const std::exception& e) {
+        dialogs_->ShowError(e.what());
+      }
       break;
     }
     case 'c':
@@ -345,10 +350,15 @@ void TUniverse::FormKeyDown(int vkey) {
   if (FCave->GameState() != gs_freeze) FCave->SetGameState(gs_freeze);
   // The timer keeps ticking behind the help: a key pressed just before F1 must not resume.
   FCave->DiscardGameKeys();
-  THelpForm help(Dialogs(), this);
-  help.SetPicfn(Fpicfn);
-  const int result = Modals().Exec(help);
-  if (result == QDialog::Accepted) SetPicfn(help.picfn());
+  // Shown here: an error must not unwind through Qt's event dispatch.
+  try {
+    THelpForm help(Dialogs(), this);
+    help.SetPicfn(Fpicfn);
+    const int result = Modals().Exec(help);
+    if (result == QDialog::Accepted) SetPicfn(help.picfn());
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
   if (FCave) FCave->DiscardGameKeys();
 }
 

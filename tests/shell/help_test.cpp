@@ -306,6 +306,22 @@ TEST_F(HelpKeysTest, EscapeInTheFileDialogOfTheHelpNeitherQuitsNorResumes) {
   EXPECT_EQ(u->picfn(), before);
 }
 
+TEST_F(HelpTest, AnErrorInTheHelpIsShownAndTheGameStaysFrozen) {
+  auto u = Start();
+  u->SetRunning(true);
+  TRecordingDialogs last_resort;
+  TGameApplication::SetErrorDialogs(&last_resort);
+  modals.Queue([](QDialog&) -> int { throw std::runtime_error("No help today"); });
+  Stroke(*u, test_keys::F1);
+  TGameApplication::SetErrorDialogs(nullptr);
+  EXPECT_TRUE(last_resort.boxes.empty());  // shown by the window, not unwound through Qt
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].caption, "Error");
+  EXPECT_EQ(dialogs.boxes[0].text, "No help today");
+  EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+  EXPECT_TRUE(u->GameTicker().isActive());
+}
+
 TEST_F(HelpTest, F1OnAFrozenGameKeepsTheWayBack) {
   auto u = Start();
   keys.Down(vk::LControl);
