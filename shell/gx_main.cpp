@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
+#include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -20,6 +21,7 @@
 #include "gx_random.h"
 #include "gx_rocket.h"
 #include "gx_safesave.h"
+#include "gx_select.h"
 #include "qor_errors.h"
 #include "qor_text.h"
 #include "qt_canvas.h"
@@ -304,9 +306,24 @@ void TUniverse::FormKeyPress(char key) {
   switch (key) {
     case 'e':
     case 'E':  // the maze editor comes with a later version
-    case 's':
-    case 'S':  // and so does the maze selection
       break;
+    case 's':
+    case 'S': {
+      // The timer runs again however the selection ends, also after an error.
+      struct TResume {
+        TUniverse& u;
+        ~TResume() { u.SetRunning(true); }
+      } resume{*this};
+      SetRunning(false);
+      if (FCave) FCave->reset();
+      // Shown here: an error must not unwind through Qt's event dispatch.
+      try {
+        SelectMaze();
+      } catch (const std::exception& e) {
+        dialogs_->ShowError(e.what());
+      }
+      break;
+    }
     case 'c':
     case 'C':
       if (FCave) {
@@ -333,8 +350,35 @@ void TUniverse::FormKeyPress(char key) {
 
 void TUniverse::FormKeyDown(int vkey) {
   if (vkey != vk::F1 || !FCave) return;
-  // The help dialog comes with a later version; until then F1 only freezes the game.
-  FCave->SetGameState(gs_freeze);
+  // Freezing a frozen game again would make the frozen state its own way back.
+  if (FCave->GameState() != gs_freeze) FCave->SetGameState(gs_freeze);
+  // The timer keeps ticking behind the help: a key pressed just before F1 must not resume.
+  FCave->DiscardGameKeys();
+  // Shown here: an error must not unwind through Qt's event dispatch.
+  try {
+    THelpForm help(Dialogs(), this);
+    help.SetPicfn(Fpicfn);
+    const int result = Modals().Exec(help);
+    if (result == QDialog::Accepted) SetPicfn(help.picfn());
+  } catch (const std::exception& e) {
+    dialogs_->ShowError(e.what());
+  }
+  if (FCave) FCave->DiscardGameKeys();
+}
+
+void TUniverse::SelectMaze() {
+  TMazeSelect select(this);
+  // Whatever was typed in the dialog is dropped, however it ends.
+  struct TDiscard {
+    TUniverse& u;
+    ~TDiscard() {
+      if (u.FCave) u.FCave->DiscardGameKeys();
+    }
+  } discard{*this};
+  select.SetMazeList(FMazeList.get());
+  select.SetMaze(FCave);
+  if (Modals().Exec(select) == QDialog::Accepted && select.Maze()) SetCave(select.Maze());
+  update();
 }
 
 void TUniverse::wheelEvent(QWheelEvent* event) {

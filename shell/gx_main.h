@@ -3,9 +3,9 @@
 //
 // At start-up it loads the maze collection (or builds a small built-in maze), makes a maze
 // current and ticks it every 50 ms; it repaints the play view and the overview map after each
-// tick, handles the window keys (zoom, clear score, help) and the mouse wheel, and on closing
-// writes the collection back, keeping the previous file as a backup. The game itself lives in
-// the maze; the window owns the objects and drives them.
+// tick, handles the window keys (zoom, clear score, maze selection, help) and the mouse wheel,
+// and on closing writes the collection back, keeping the previous file as a backup. The game
+// itself lives in the maze; the window owns the objects and drives them.
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -90,6 +90,8 @@ class TUniverse : public QWidget, public TControl {
   void FormKeyDown(int vkey);
   // Adds a wheel delta (120 a notch) to the turn waiting for the next tick.
   void FormMouseWheel(int delta);
+  // Runs the maze selection dialog; the maze chosen with OK becomes current.
+  void SelectMaze();
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size.
   void PaintFrame(QImage& image);

@@ -15,7 +15,8 @@
 #include "gx_trans.h"
 
 struct TStressOptions {
-  int polygons = 2000;  // laid out 50 to a row
+  int polygons = 2000;  // laid out per_row to a row
+  int per_row = 50;
   int corners = 10;
   int balls = 200;
   int animate_every = 7;  // every n-th polygon is animated; 0: none
@@ -23,7 +24,7 @@ struct TStressOptions {
 };
 
 inline std::unique_ptr<TMaze> MakeStressMaze(const TStressOptions& o = {}) {
-  constexpr int kPerRow = 50;
+  const int kPerRow = o.per_row > 0 ? o.per_row : 50;
   constexpr double kRadius = 0.3;
   auto maze = std::make_unique<TMaze>();
   maze->mazename = "Stress";

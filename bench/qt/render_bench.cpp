@@ -7,39 +7,21 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/gravonaut_qt_bench --benchmark_filter=Render
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "../../tools/stress_maze.h"
+#include "bench_app.h"
 #include "gx_mazegame.h"
 #include "gx_rocket.h"
 #include "qt_canvas.h"
 
 namespace {
 
-// CPU time of this thread: on a loaded machine the wall clock also counts the time the painter
-// waited for a core, the thread clock only the work of the frame.
-double ThreadSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
 constexpr int kW = 1920;
 constexpr int kH = 1080;
-
-void EnsureApp() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gravonaut_qt_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-}
 
 // state.range(0): the zoom (pixels per rocket length, 25 at start-up);
 // state.range(1): 1 skips walls wholly outside the window, 0 draws every wall.

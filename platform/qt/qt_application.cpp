@@ -1,5 +1,7 @@
 #include "qt_application.h"
 
+#include <QKeyEvent>
+#include <QWidget>
 #include <exception>
 
 #include "qt_dialogs.h"
@@ -7,6 +9,55 @@
 namespace {
 TDialogService* g_error_dialogs = nullptr;
 }
+
+// --- keys and the window they were pressed in -----------------------------------------------
+
+std::uint64_t TKeyOrigins::KeyId(const QKeyEvent& event) {
+  // The physical key where the system tells it (Shift or Num Lock may change the Qt key
+  // between press and release), else the Qt key.
+  if (event.nativeScanCode() != 0) return event.nativeScanCode();
+  return (std::uint64_t{1} << 32) | static_cast<std::uint32_t>(event.key());
+}
+
+bool TKeyOrigins::Pass(QObject* receiver, const QKeyEvent& event) {
+  if (!receiver || !receiver->isWidgetType()) return true;
+  QWidget* window = static_cast<QWidget*>(receiver)->window();
+  const std::uint64_t id = KeyId(event);
+  const auto it = keys_.find(id);
+  if (it == keys_.end()) {
+    // A key not known to be held: its first press starts it, anything else is a leftover.
+    if (event.type() != QEvent::KeyPress || event.isAutoRepeat()) return false;
+    keys_[id] = TKey{window, true, 0};
+    return true;
+  }
+  TKey& key = it->second;
+  const bool here = key.window == window;
+  if (event.isAutoRepeat()) return key.down && here;
+  if (event.type() == QEvent::KeyRelease) {
+    const bool was_down = key.down;
+    key.down = false;
+    key.released_at = event.timestamp();
+    return was_down && here;
+  }
+  // A press.
+  const bool unmarked_repeat =
+      !key.down && key.released_at != 0 && event.timestamp() == key.released_at;
+  if (unmarked_repeat) {
+    key.down = true;
+    return here;
+  }
+  if (key.down && !here) return false;  // still held in another window
+  key = TKey{window, true, 0};
+  return true;
+}
+
+void TKeyOrigins::Blocked(const QWidget* window) {
+  for (auto& [id, key] : keys_) {
+    if (key.window == window) key.window = nullptr;
+  }
+}
+
+// --- the application ------------------------------------------------------------------------
 
 TGameApplication::TGameApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -20,6 +71,25 @@ TDialogService& TGameApplication::ErrorDialogs() {
 
 bool TGameApplication::notify(QObject* receiver, QEvent* event) {
   try {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+        if (!key_origins_.Pass(receiver, *static_cast<QKeyEvent*>(event))) {
+          event->accept();
+          return true;
+        }
+        break;
+      case QEvent::WindowBlocked:
+        if (receiver && receiver->isWidgetType()) {
+          key_origins_.Blocked(static_cast<QWidget*>(receiver));
+        }
+        break;
+      case QEvent::ApplicationDeactivate:
+        key_origins_.Clear();
+        break;
+      default:
+        break;
+    }
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
     ErrorDialogs().ShowError(e.what());

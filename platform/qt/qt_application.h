@@ -2,9 +2,45 @@
 // The game's application object. An error that escapes an event handler (a key, a click, a
 // timer tick) must not leave Qt's event dispatch, which is undefined behaviour there; it is
 // caught here, once, and shown in an "Error" box with its text, and the program goes on.
+//
+// It also keeps every key to the window it was pressed in (TKeyOrigins): a key held while a
+// dialog opens or closes sends its auto-repeats and its release to whichever window has the
+// keyboard next, and none of them may act there (Escape held after closing the help dialog
+// must not quit the game, C held after closing it must not clear the best time).
 #include <QApplication>
+#include <QPointer>
+#include <cstdint>
+#include <unordered_map>
 
+class QKeyEvent;
 class TDialogService;
+
+// Which window each key now held went down in. A key event reaches a window only when the key
+// went down there and that window has kept the keyboard since: auto-repeats and the release of
+// a key pressed in another window (also one that has closed since), or held while a modal
+// dialog blocked its window, are swallowed; so is a second press of a key still held
+// elsewhere. Under X11 a held key repeats as a release and a press with the same time stamp,
+// which Qt does not always mark as a repeat: such a press counts as a repeat here.
+class TKeyOrigins {
+ public:
+  // True when the event may be delivered to receiver.
+  bool Pass(QObject* receiver, const QKeyEvent& event);
+  // The window no longer has the keyboard: its held keys belong nowhere until released.
+  void Blocked(const QWidget* window);
+  // No key counts as held any more (the application lost the keyboard, whose releases now go
+  // elsewhere).
+  void Clear() { keys_.clear(); }
+
+ private:
+  static std::uint64_t KeyId(const QKeyEvent& event);
+
+  struct TKey {
+    QPointer<QWidget> window;  // null once the window has gone or was blocked
+    bool down = false;
+    std::uint64_t released_at = 0;  // time stamp of the last release, 0: none
+  };
+  std::unordered_map<std::uint64_t, TKey> keys_;
+};
 
 class TGameApplication : public QApplication {
  public:
@@ -15,4 +51,9 @@ class TGameApplication : public QApplication {
   // Where the error boxes go; null: the desktop's message boxes.
   static void SetErrorDialogs(TDialogService* dialogs);
   static TDialogService& ErrorDialogs();
+
+  TKeyOrigins& KeyOrigins() { return key_origins_; }
+
+ private:
+  TKeyOrigins key_origins_;
 };

@@ -15,6 +15,14 @@ void InitScreenPixelsPerInch() {
   if (ppi > 0) SetScreenPixelsPerInch(static_cast<int>(std::lround(ppi)));
 }
 
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}
+
 TQtImage::TQtImage(QWidget* parent) : QWidget(parent), canvas_(0, 0, clBlack) {
   // The picture covers the whole widget: no background erase needed before a repaint.
   setAttribute(Qt::WA_OpaquePaintEvent);

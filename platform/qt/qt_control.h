@@ -21,6 +21,10 @@ class TQtControl : public TControl {
 // application object exists; without a screen the value stays as it is.
 void InitScreenPixelsPerInch();
 
+// Moves a window so that its frame stands in the middle of its screen's free area (the
+// dialogs open centred on the screen, not on their owner).
+void CentreOnScreen(QWidget& window);
+
 // A widget holding a picture with its own canvas. Whatever is drawn on Canvas() shows at the
 // next repaint, which every drawing call requests, so the model can draw from a timer tick or
 // a mouse handler as well as from a paint. The picture follows the widget's size unless

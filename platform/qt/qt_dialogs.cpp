@@ -11,8 +11,8 @@ QWidget* TQtDialogService::Owner() {
   return QApplication::activeWindow();
 }
 
-int TQtDialogService::MessageBox(const std::string& text, const std::string& caption,
-                                 TMsgIcon icon, TMsgButtons buttons) {
+int TQtDialogService::MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon,
+                                 TMsgButtons buttons) {
   QMessageBox::Icon qicon = QMessageBox::Critical;
   switch (icon) {
     case TMsgIcon::mi_error:
@@ -29,15 +29,17 @@ int TQtDialogService::MessageBox(const std::string& text, const std::string& cap
       qicon, QString::fromStdString(caption), QString::fromStdString(text),
       buttons == TMsgButtons::mb_yesno ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
       Owner());
-  const int r = box.exec();
+  const int r = Exec(box);
   if (buttons == TMsgButtons::mb_ok) return mrOk;
   return r == QMessageBox::Yes ? mrYes : mrNo;
 }
 
-namespace {
+int TQtDialogService::Exec(QDialog& dialog) {
+  return modals_ ? modals_->Exec(dialog) : dialog.exec();
+}
 
-std::optional<std::string> RunFileDialog(bool save, const TFileDialogOptions& o) {
-  QFileDialog dialog(TQtDialogService::Owner());
+std::optional<std::string> TQtDialogService::RunFileDialog(bool save, const TFileDialogOptions& o) {
+  QFileDialog dialog(Owner());
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile
                           : (o.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
@@ -57,13 +59,11 @@ std::optional<std::string> RunFileDialog(bool save, const TFileDialogOptions& o)
   }
   // A save dialog asks before overwriting only where the caller does not ask itself.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (Exec(dialog) != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return files.front().toStdString();
 }
-
-}  // namespace
 
 std::optional<std::string> TQtDialogService::OpenFile(const TFileDialogOptions& options) {
   return RunFileDialog(false, options);
@@ -96,10 +96,19 @@ int TScriptedModals::Exec(QDialog& dialog) {
   TScript script = std::move(scripts_.front());
   scripts_.pop_front();
   dialog.setResult(QDialog::Rejected);
+  // As exec() does: a dialog that is not modal yet is shown application-modal for the run, and
+  // hidden again however the script ends (also by an error).
+  struct TShown {
+    QDialog& d;
+    Qt::WindowModality modality;
+    ~TShown() {
+      d.hide();
+      d.setWindowModality(modality);
+    }
+  } shown_for_run{dialog, dialog.windowModality()};
+  if (shown_for_run.modality == Qt::NonModal) dialog.setWindowModality(Qt::ApplicationModal);
   dialog.show();
   QApplication::processEvents();
-  int r = script(dialog);
-  if (r == kDialogResult) r = dialog.result();
-  dialog.hide();
-  return r;
+  const int r = script(dialog);
+  return r == kDialogResult ? dialog.result() : r;
 }

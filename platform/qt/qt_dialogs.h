@@ -9,10 +9,15 @@
 
 class QDialog;
 class QWidget;
+class TModalService;
 
 // QMessageBox and QFileDialog, owned by the active modal dialog or else the active window.
+// They run through a modal runner like every other dialog, so a test can hand a real file
+// dialog to a script (and press Escape in it); without one they run with QDialog::exec().
 class TQtDialogService : public TDialogService {
  public:
+  explicit TQtDialogService(TModalService* modals = nullptr) : modals_(modals) {}
+
   int MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon,
                  TMsgButtons buttons) override;
   std::optional<std::string> OpenFile(const TFileDialogOptions& options) override;
@@ -20,6 +25,12 @@ class TQtDialogService : public TDialogService {
 
   // The window a dialog shown now belongs to (may be null).
   static QWidget* Owner();
+
+ private:
+  int Exec(QDialog& dialog);
+  std::optional<std::string> RunFileDialog(bool save, const TFileDialogOptions& o);
+
+  TModalService* modals_;
 };
 
 // The service the windows use when none is given to them.
@@ -41,8 +52,9 @@ class TQtModalService : public TModalService {
 
 TModalService& DefaultModalService();
 
-// For tests: each modal dialog is shown (offscreen), handed to the next queued script, and
-// hidden again; the script plays the person in front of it (sets fields, clicks buttons with
+// For tests: each modal dialog is shown (offscreen) application-modal, as exec() shows it, so
+// that the windows behind it are blocked; it is handed to the next queued script and hidden
+// again; the script plays the person in front of it (sets fields, clicks buttons with
 // QTest, calls accept() or done()) and returns the dialog's result, or kDialogResult to take
 // whatever the dialog's buttons set. Without a script the dialog is cancelled at once.
 class TScriptedModals : public TModalService {
@@ -53,7 +65,7 @@ class TScriptedModals : public TModalService {
   void Queue(TScript script) { scripts_.push_back(std::move(script)); }
   int Exec(QDialog& dialog) override;
 
-  int shown = 0;  // dialogs run so far
+  int shown = 0;       // dialogs run so far
   int unscripted = 0;  // of them, those that found no script
 
  private:

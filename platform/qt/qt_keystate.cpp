@@ -261,6 +261,7 @@ bool TQtKeyState::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::FocusOut:
     case QEvent::WindowDeactivate:
+    case QEvent::WindowBlocked:  // a modal dialog has the keyboard now
     case QEvent::Hide:
       ReleaseAll();
       break;

@@ -11,22 +11,25 @@
 #include <string>
 #include <vector>
 
-#include "recording_dialogs.h"
-#include "qt_application.h"
-#include "qt_dialogs.h"
 #include "gx_main.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
 #include "gx_polygon.h"
 #include "qor_text.h"
+#include "qt_application.h"
+#include "qt_dialogs.h"
+#include "recording_dialogs.h"
 #include "scripted_keys.h"
 
+// The application object; every test that asks for it starts with no key held, whatever an
+// earlier test left pressed.
 inline QApplication& TestApp() {
   static int argc = 1;
   static char name[] = "shell_tests";
   static char* argv[] = {name, nullptr};
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication* app = new TGameApplication(argc, argv);
+  static TGameApplication* app = new TGameApplication(argc, argv);
+  app->KeyOrigins().Clear();
   return *app;
 }
 
@@ -80,13 +83,15 @@ class ShellTest : public ::testing::Test {
   std::string Backup() const { return Path("gravonaut.old").string(); }
 
   // A window on the test's collection, its keys scripted and its ticks driven by the test.
-  std::unique_ptr<TUniverse> Start(int maze = -1) {
+  // With own_keys the window reads the keys from its own key events, as in the game.
+  std::unique_ptr<TUniverse> Start(int maze = -1, bool own_keys = false,
+                                   TDialogService* dialog_service = nullptr) {
     TUniverseOptions o;
     o.collection = Collection();
     o.maze = maze;
-    o.dialogs = &dialogs;
+    o.dialogs = dialog_service ? dialog_service : &dialogs;
     o.modals = &modals;
-    o.keys = &keys;
+    o.keys = own_keys ? nullptr : &keys;
     o.start_timer = false;
     auto u = std::make_unique<TUniverse>(o);
     u->resize(800, 600);
