@@ -183,6 +183,7 @@ void TEditDocument::SetMazeList(TMazeList* l) {
   shown_.clear();
   closed_ = false;
   restored_ = false;
+  step_count_ = 0;
   if (l) {
     for (int i = 0; i < l->Count(); ++i) {
       TMaze* m = l->GetMaze(i);

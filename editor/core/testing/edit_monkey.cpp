@@ -43,7 +43,8 @@ std::unique_ptr<TMaze> NewMaze(const std::string& name) {
   return m;
 }
 
-// The first line on which two texts differ, for a failure message.
+}  // namespace
+
 std::string FirstDifference(const std::string& a, const std::string& b) {
   std::size_t line = 1, start = 0;
   for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
@@ -59,8 +60,6 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
   }
   return "lengths " + std::to_string(a.size()) + " and " + std::to_string(b.size());
 }
-
-}  // namespace
 
 std::unique_ptr<TMazeList> MakeRichCollection() {
   auto list = std::make_unique<TMazeList>();
@@ -165,6 +164,7 @@ class TEditMonkey::TAudit : public TEditStepObserver {
   void StepEnd(TEditDocument& doc, const TEditStepInfo& step) override {
     CheckClean(doc, step);
     steps.push_back(step);
+    ++counts[step.name];
   }
   void CheckClean(TEditDocument& doc, const TEditStepInfo& step) {
     // The observer must see the own colours, never the highlights.
@@ -176,6 +176,7 @@ class TEditMonkey::TAudit : public TEditStepObserver {
     }
   }
   std::vector<TEditStepInfo> steps;
+  std::map<std::string, int> counts;
   std::string problem;
 };
 
@@ -210,9 +211,17 @@ TMazePart Parts(TMaze& m) {
 // --- the monkey ---------------------------------------------------------------------------------
 
 TEditMonkey::TEditMonkey(TMazeList& list, std::uint64_t seed, bool audit)
-    : list_(list), seed_(seed), rnd_(seed), surface_(canvas_, 800, 600) {
-  if (audit) audit_ = std::make_unique<TAudit>();
+    : list_(list),
+      seed_(seed),
+      rnd_(seed),
+      surface_(canvas_, 800, 600),
+      audit_(std::make_unique<TAudit>()),
+      audit_shapes_(audit) {
   OpenSession();
+}
+
+const std::map<std::string, int>& TEditMonkey::StepCounts() const {
+  return audit_->counts;
 }
 
 TEditMonkey::~TEditMonkey() = default;
@@ -284,7 +293,8 @@ void TEditMonkey::Act() {
       {"line color", 2},     {"fill color", 2},    {"fill check", 2},   {"line width", 2},
       {"harmless", 1},       {"land color", 1},    {"corner count", 1}, {"traf tab", 2},
       {"resize", 1},         {"remove maze", 1},   {"mouse", 2},        {"close ok", 1},
-      {"close cancel", 1},   {"abandon", 1},       {"redraw", 1},
+      {"close cancel", 1},   {"abandon", 1},       {"redraw", 1},       {"delete ball", 2},
+      {"order", 3},
   };
   int total = 0;
   for (const TAction& a : kActions) total += a.weight;
@@ -304,14 +314,12 @@ void TEditMonkey::Act() {
   // Every question of this action gets a random answer.
   dialogs_.SetAnswer(rnd_.RandomInt(2) ? mrYes : mrNo);
   std::optional<TShape> before;
-  if (audit_) {
-    audit_->steps.clear();
-    before = TakeShape();
-  }
+  audit_->steps.clear();
+  if (audit_shapes_) before = TakeShape();
   Run(action_);
   if (!doc_->SelectionValid()) Fail("the selection points at an object that is gone");
-  if (audit_) {
-    if (!audit_->problem.empty()) Fail(audit_->problem);
+  if (!audit_->problem.empty()) Fail(audit_->problem);
+  if (audit_shapes_) {
     if (doc_->Restored()) {
       if (CollectionBytes(list_) != open_bytes_) {
         Fail("the restored collection differs from its opening bytes: " +
@@ -477,6 +485,14 @@ void TEditMonkey::Run(const std::string& name) {
     d.sLandClick();
   } else if (name == "delete" || name == "delete shift") {
     d.DeleteSelection(name == "delete shift");
+  } else if (name == "delete ball") {
+    const int n = maze ? maze->balllist->Count() : 0;
+    if (n > 0) d.SetBall(maze->balllist->GetBall(rnd_.RandomInt(n)));
+    d.FormKeyDown(TEditKey::Delete, coin());
+  } else if (name == "order") {
+    const int n = maze ? maze->Count() : 0;
+    if (n > 0) d.SetPolygon(maze->GetPolygon(rnd_.RandomInt(n)));
+    d.FormKeyDown(coin() ? TEditKey::PgUp : TEditKey::PgDn, false);
   } else if (name == "clear balls") {
     d.sdelballsClick();
   } else if (name == "auto rotate") {

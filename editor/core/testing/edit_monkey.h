@@ -62,6 +62,8 @@ std::unique_ptr<TMazeList> MakeRichCollection();
 
 // The collection's bytes as the file would hold them.
 std::string CollectionBytes(const TMazeList& list);
+// Where two texts first differ ("line 12: '...' vs '...'"), for failure messages.
+std::string FirstDifference(const std::string& a, const std::string& b);
 
 class TEditMonkey {
  public:
@@ -79,8 +81,9 @@ class TEditMonkey {
 
   TEditDocument& Doc() { return *doc_; }
   int Actions() const { return actions_; }
-  // How often each action ran, by name.
+  // How often each action ran, and each step completed, by name.
   const std::map<std::string, int>& Counts() const { return counts_; }
+  const std::map<std::string, int>& StepCounts() const;
   int Sessions() const { return sessions_; }
 
  private:
@@ -100,7 +103,8 @@ class TEditMonkey {
   TRecordingDialogs dialogs_;
   TNullCanvas canvas_;
   TFixedSurface surface_;
-  std::unique_ptr<TAudit> audit_;
+  std::unique_ptr<TAudit> audit_;  // always there; it compares shapes only when asked to
+  bool audit_shapes_;
   std::unique_ptr<TEditDocument> doc_;
   int actions_ = 0;
   int sessions_ = 0;
