@@ -89,6 +89,8 @@ class TUniverse : public QWidget, public TControl {
   void FormKeyPress(char key);
   void FormKeyDown(int vkey);
   void FormMouseWheel(int delta);
+  // "e": the maze editor on the collection, modal, with the timer off; OK saves at once.
+  void EditMaze();
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size.
   void PaintFrame(QImage& image);
@@ -147,6 +149,8 @@ class TUniverse : public QWidget, public TControl {
   std::unique_ptr<TRocket> FRocket;
   std::unique_ptr<TMazeList> FMazeList;
   bool closed_ = false;
+  // While the editor runs, the mazes may be freed under the window: it shows its last frame.
+  bool editing_ = false;
   // An unreadable collection that has still to be kept aside before the first save.
   bool unreadable_pending_ = false;
   std::string unreadable_copy_;

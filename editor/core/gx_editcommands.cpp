@@ -48,6 +48,7 @@ void TEditDocument::MazeComboSelect(int item) {
 }
 
 void TEditDocument::eMazenameChange(const std::string& text) {
+  FMazeNameText = text;  // what the field shows; not announced back to it
   if (!FMaze) return;
   const std::string name = TrimName(text);
   if (name == FMaze->mazename) return;
@@ -59,7 +60,7 @@ void TEditDocument::eMazenameChange(const std::string& text) {
 void TEditDocument::eMazenameExit(const std::string& text) {
   if (FComboIndex < 0 || FComboIndex >= static_cast<int>(FComboItems.size())) return;
   FComboItems[static_cast<std::size_t>(FComboIndex)].name = TrimName(text);
-  Notify(ea_MazeList | ea_MazeShown);
+  Notify(ea_MazeList);
 }
 
 void TEditDocument::cbackgroundChange(TColor c) {

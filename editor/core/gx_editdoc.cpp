@@ -365,7 +365,8 @@ void TEditDocument::MakeViewMatrices() {
   I2M_.mat[0][2] = (-cw / 2) / s;
   I2M_.mat[1][1] = 1 / s;
   I2M_.mat[1][2] = (-ch / 2) / s;
-  if (FMaze) FMaze->matrix = M2I_;
+  // Once the editor has closed, the maze's matrix is the game's again.
+  if (FMaze && !closed_) FMaze->matrix = M2I_;
 }
 
 TDPoint TEditDocument::ImageToModel(double x, double y) const {
@@ -388,7 +389,7 @@ class TFrameScope {
 
 void TEditDocument::Redraw() {
   MakeViewMatrices();
-  if (!surface_) return;
+  if (!surface_ || !surface_->Showing() || closed_) return;
   TCanvas& cv = surface_->Canvas();
   const TControl& f = surface_->Control();
   {
@@ -449,6 +450,10 @@ int TEditDocument::TrafTabIcon(int i) const {
   if (dynamic_cast<const TScale*>(t)) return kIconScale;
   if (dynamic_cast<const TTrans*>(t)) return kIconTrans;
   return -1;
+}
+
+TTransform* TEditDocument::TrafTabTraf(int i) const {
+  return i >= 0 && i < TrafTabCount() ? FTrafTabs[static_cast<std::size_t>(i)] : nullptr;
 }
 
 TTransform* TEditDocument::SelectedTraf() const {

@@ -76,6 +76,8 @@ class TEditSurface {
   // A whole picture is drawn between the two (a raster canvas keeps one painter open).
   virtual void BeginFrame() {}
   virtual void EndFrame() {}
+  // False while the play field is not on screen: nothing is drawn then.
+  virtual bool Showing() const { return true; }
 };
 
 // The form-level keys.
@@ -182,7 +184,7 @@ class TEditDocument {
   int PlayWidth() const;
   int PlayHeight() const;
   // The whole play field: background in the colour of cbackground, then the maze with its
-  // corner handles. Does nothing without a surface.
+  // corner handles. Draws nothing without a surface or while it is not showing.
   void Redraw();
 
   // --- what the window shows ----------------------------------------------------------------
@@ -197,6 +199,7 @@ class TEditDocument {
   bool TrafTabsVisible() const { return !FTrafTabs.empty(); }
   int TrafTabCount() const { return static_cast<int>(FTrafTabs.size()); }
   int TrafTabIcon(int i) const;  // -1: none
+  TTransform* TrafTabTraf(int i) const;
   int TrafTabIndex() const { return FTrafTabIndex; }
   // The transform of the selected tab (the one its frame edits), or null.
   TTransform* SelectedTraf() const;
