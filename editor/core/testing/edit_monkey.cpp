@@ -560,7 +560,9 @@ void TEditMonkey::Run(const std::string& name) {
     surface_.SetSize(s[0], s[1]);
     d.Redraw();
   } else if (name == "remove maze") {
-    if (list_.Count() > 0) d.RemoveMaze(list_.GetMaze(rnd_.RandomInt(list_.Count())));
+    // Not below two: a collection emptied early would leave the rest of the stream idle (the
+    // editor without a maze is covered by its own test).
+    if (list_.Count() > 2) d.RemoveMaze(list_.GetMaze(rnd_.RandomInt(list_.Count())));
   } else if (name == "mouse") {
     const int x = rnd_.RandomInt(800), y = rnd_.RandomInt(600);
     d.PlayFieldMouseDown(coin(), x, y);
