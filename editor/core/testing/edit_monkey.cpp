@@ -121,8 +121,8 @@ std::unique_ptr<TMazeList> MakeRichCollection() {
   list->Add(std::move(empty));
 
   TStressOptions slice;
-  slice.polygons = 40;
-  slice.balls = 10;
+  slice.polygons = 24;
+  slice.balls = 8;
   slice.clear_radius = 1;
   auto stress = MakeStressMaze(slice);
   stress->mazename = "Stress (slice)";
@@ -313,9 +313,8 @@ void TEditMonkey::Act() {
 
   // Every question of this action gets a random answer.
   dialogs_.SetAnswer(rnd_.RandomInt(2) ? mrYes : mrNo);
-  std::optional<TShape> before;
   audit_->steps.clear();
-  if (audit_shapes_) before = TakeShape();
+  if (audit_shapes_ && !shape_) shape_ = std::make_unique<TShape>(TakeShape());
   Run(action_);
   if (!doc_->SelectionValid()) Fail("the selection points at an object that is gone");
   if (!audit_->problem.empty()) Fail(audit_->problem);
@@ -325,22 +324,39 @@ void TEditMonkey::Act() {
         Fail("the restored collection differs from its opening bytes: " +
              FirstDifference(CollectionBytes(list_), open_bytes_));
       }
+      shape_.reset();
     } else {
-      Verify(*before, TakeShape());
+      auto after = std::make_unique<TShape>(TakeShape());
+      Verify(*shape_, *after);
+      shape_ = std::move(after);
     }
   }
-  if (doc_->Closed()) OpenSession();
+  if (doc_->Closed()) {
+    OpenSession();
+    shape_.reset();  // the new session resets the maze it shows
+  }
 }
 
 TEditMonkey::TShape TEditMonkey::TakeShape() {
   TShape shape;
+  std::vector<std::string> records;
+  std::vector<TShape> parts;
   for (int i = 0; i < list_.Count(); ++i) {
-    const std::string record = doc_->CleanRecord(*list_.GetMaze(i));
-    TTextReader r(record);
-    std::unique_ptr<TMaze> m = TMazeList::ReadMaze(r, i, "TMazeList");
-    m->reset();
-    shape.mazes.push_back(Parts(*m));
+    std::string record = doc_->CleanRecord(*list_.GetMaze(i));
+    const auto at = static_cast<std::size_t>(i);
+    if (at < cached_records_.size() && cached_records_[at] == record) {
+      parts.push_back(std::move(cached_parts_[at]));
+    } else {
+      TTextReader r(record);
+      std::unique_ptr<TMaze> m = TMazeList::ReadMaze(r, i, "TMazeList");
+      m->reset();
+      parts.push_back(TShape{{Parts(*m)}});
+    }
+    shape.mazes.push_back(parts.back().mazes.front());
+    records.push_back(std::move(record));
   }
+  cached_records_ = std::move(records);
+  cached_parts_ = std::move(parts);
   return shape;
 }
 

@@ -110,5 +110,10 @@ class TEditMonkey {
   int sessions_ = 0;
   std::string action_;
   std::string open_bytes_;  // the collection when the session began
+  // The audit's last shape (the next action's "before") and, per maze, the clean record it
+  // was taken from with its parts, so that unchanged mazes are not taken apart again.
+  std::unique_ptr<TShape> shape_;
+  std::vector<std::string> cached_records_;
+  std::vector<TShape> cached_parts_;  // one maze each
   std::map<std::string, int> counts_;
 };
