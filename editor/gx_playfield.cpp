@@ -5,6 +5,8 @@
 
 TEditPlayField::TEditPlayField(QWidget* parent) : TQtImage(parent) {
   setMouseTracking(true);  // moves without a button reach the document too
+  // A click on the maze takes the focus from a text field, so that the arrows move corners.
+  setFocusPolicy(Qt::ClickFocus);
   setMinimumSize(1, 1);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }

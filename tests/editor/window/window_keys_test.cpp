@@ -24,6 +24,17 @@ TEST_F(WindowKeysTest, ArrowsAndDelInTheNameFieldEditTheTextNotTheMaze) {
   EXPECT_EQ(Doc().CleanCollection(), before);
 }
 
+TEST_F(WindowKeysTest, AClickOnThePlayFieldGivesTheArrowsBackToTheMaze) {
+  TSide* corner = Maze(0).GetPolygon(0)->GetSide(0);
+  const double x = corner->x();
+  editor->eMazename->setFocus();
+  QTest::keyClick(editor->eMazename, Qt::Key_Right);
+  EXPECT_DOUBLE_EQ(corner->x(), x);
+  QTest::mouseClick(editor->PlayField, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  EXPECT_GT(corner->x(), x);
+}
+
 TEST_F(WindowKeysTest, InTheNumberFieldsTheArrowsStepTheValue) {
   const TDPoint corner{Maze(0).GetPolygon(0)->GetSide(0)->x(),
                        Maze(0).GetPolygon(0)->GetSide(0)->y()};
