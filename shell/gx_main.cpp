@@ -14,7 +14,6 @@
 
 #include "gx_dialogs.h"
 #include "gx_edit.h"
-#include "qt_dialogs.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
@@ -25,6 +24,7 @@
 #include "qor_errors.h"
 #include "qor_text.h"
 #include "qt_canvas.h"
+#include "qt_dialogs.h"
 #include "qt_keystate.h"
 
 namespace {
@@ -302,7 +302,12 @@ void TUniverse::FormKeyPress(char key) {
   switch (key) {
     case 'e':
     case 'E':
-      EditMaze();
+      // Shown here: an error (a failed save) must not unwind through Qt's event dispatch.
+      try {
+        EditMaze();
+      } catch (const std::exception& e) {
+        dialogs_->ShowError(e.what());
+      }
       break;
     case 's':
     case 'S':  // and so does the maze selection
