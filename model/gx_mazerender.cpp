@@ -13,6 +13,8 @@
 #include "gx_mazegame.h"
 #include "gx_polygon.h"
 #include "gx_rocket.h"
+#include "gx_traflist.h"
+#include "gx_trans.h"
 
 namespace {
 
@@ -51,29 +53,51 @@ int Div(int a, int b) {
 }
 
 // True when every point of p as drawn through c lies so far outside the control that neither
-// its outline (pen width included) nor its fill can reach a pixel of it.
-bool PolygonOffControl(const TPolygon& p, const tmat2d& c, int cw, int ch) {
+// its outline (pen width included) nor its fill can reach a pixel of it; with doPoints, nor
+// its corner handles, nor the markers of its animations' reference points (a translation
+// marks both of its ends and joins them with a line).
+bool PolygonOffControl(const TPolygon& p, const tmat2d& c, int cw, int ch, bool doPoints) {
   const int n = p.Count();
   if (n == 0) return true;
   const tmat2d cp = c * p.matrix;
   int minx = 0, maxx = 0, miny = 0, maxy = 0;
-  for (int k = 0; k < n; ++k) {
-    TPoint pt;
-    p.GetSide(k)->ScreenPoint(cp, pt);
-    const int y = ch - pt.Y;
-    if (k == 0) {
-      minx = maxx = pt.X;
+  bool first = true;
+  const auto take = [&](int x, int y) {
+    if (first) {
+      minx = maxx = x;
       miny = maxy = y;
+      first = false;
     } else {
-      minx = std::min(minx, pt.X);
-      maxx = std::max(maxx, pt.X);
+      minx = std::min(minx, x);
+      maxx = std::max(maxx, x);
       miny = std::min(miny, y);
       maxy = std::max(maxy, y);
     }
+  };
+  for (int k = 0; k < n; ++k) {
+    TPoint pt;
+    p.GetSide(k)->ScreenPoint(cp, pt);
+    take(pt.X, ch - pt.Y);
   }
   // Half the pen reaches beyond the outline (and a square cap beyond a corner): a margin of a
   // whole pen width and two pixels is safely more than any of it.
-  const int margin = std::max(p.width, 1) + 2;
+  int margin = std::max(p.width, 1) + 2;
+  if (doPoints) {
+    const TTrafList& list = *p.TrafList();
+    for (int i = 0; i < list.Count(); ++i) {
+      const TTransform& t = *list.GetTraf(i);
+      double x = t.refpt.x, y = t.refpt.y;
+      cp.Transform(x, y);
+      take(RoundToInt(x), RoundToInt(ch - y));
+      if (const auto* tr = dynamic_cast<const TTrans*>(&t)) {
+        double ex = t.refpt.x + tr->x1, ey = t.refpt.y + tr->y1;
+        cp.Transform(ex, ey);
+        take(RoundToInt(ex), RoundToInt(ch - ey));
+      }
+    }
+    // Handles reach ScaleToScreen(3) beyond a corner, the markers 4 pixels beyond their point.
+    margin += std::max(ScaleToScreen(3), 0) + 5;
+  }
   return maxx < -margin || minx >= cw + margin || maxy < -margin || miny >= ch + margin;
 }
 
@@ -127,15 +151,16 @@ void TMaze::Draw(const TControl& f, TCanvas& cv, const tmat2d& m, int w, bool do
   }
   cv.Pen.Mode = TPenMode::pmCopy;
   const tmat2d c = m * matrix;
-  if (FCullHidden && w <= 0 && !doPoints) {
+  if (FCullHidden && w <= 0) {
     // A polygon wholly outside the control would only be clipped away. Skipping it is safe
-    // only when drawing has no side effect: a width override is stored in the polygon, and
-    // the editor's reference points may lie away from the corners.
+    // only when drawing has no side effect (a width override is stored in the polygon) and
+    // when the test covers all that is drawn: with doPoints (the editor) the handles and the
+    // reference points of the animations, which may lie away from the corners.
     const int cw = f.ClientWidth();
     const int ch = f.ClientHeight();
     for (int i = 0; i < Count(); ++i) {
       TPolygon* p = GetPolygon(i);
-      if (!p || p->invisible || PolygonOffControl(*p, c, cw, ch)) continue;
+      if (!p || p->invisible || PolygonOffControl(*p, c, cw, ch, doPoints)) continue;
       p->Draw(f, cv, c, w, doPoints);
     }
   } else {

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "gx_dialogs.h"
+#include "gx_edit.h"
 #include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
@@ -281,14 +282,14 @@ void TUniverse::PaintFrame(QImage& image) {
 
 void TUniverse::paintEvent(QPaintEvent*) {
   if (backbuffer_.size() != size()) backbuffer_ = QImage(size(), QImage::Format_RGB32);
-  PaintFrame(backbuffer_);
+  if (!editing_) PaintFrame(backbuffer_);
   QPainter p(this);
   p.drawImage(0, 0, backbuffer_);
 }
 
 void TUniverse::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  FormResize();
+  if (!editing_) FormResize();  // the editor's end makes a maze current, which resizes
 }
 
 // --- keys and wheel -------------------------------------------------------------------------
@@ -305,7 +306,13 @@ void TUniverse::keyPressEvent(QKeyEvent* event) {
 void TUniverse::FormKeyPress(char key) {
   switch (key) {
     case 'e':
-    case 'E':  // the maze editor comes with a later version
+    case 'E':
+      // Shown here: an error (a failed save) must not unwind through Qt's event dispatch.
+      try {
+        EditMaze();
+      } catch (const std::exception& e) {
+        dialogs_->ShowError(e.what());
+      }
       break;
     case 's':
     case 'S': {
@@ -379,6 +386,61 @@ void TUniverse::SelectMaze() {
   select.SetMaze(FCave);
   if (Modals().Exec(select) == QDialog::Accepted && select.Maze()) SetCave(select.Maze());
   update();
+}
+
+void TUniverse::EditMaze() {
+  if (!FCave) return;
+  FCave->reset();
+  SetRunning(false);
+  const int game_index = FMazeList->IndexOf(FCave);
+  editing_ = true;
+  std::unique_ptr<TEditMaze> editor;
+  bool replace = false;  // the game goes on with `next` instead of FCave
+  TMaze* next = nullptr;
+  // Decides, while the editor still knows which mazes it freed or replaced, which maze the
+  // game goes on with: OK makes the editor's maze current; otherwise the game stays on its
+  // maze, or on what the editor put in its place.
+  const auto settle = [&](bool ok) {
+    if (!editor) return;
+    editor->EnsureClosed();
+    const TEditDocument& doc = editor->Document();
+    if (ok) {
+      replace = true;
+      next = editor->Maze();
+    } else if (!doc.OpeningMazeKept(game_index)) {
+      replace = true;
+      next = doc.OpeningMaze(game_index) ? doc.OpeningMaze(game_index) : editor->Maze();
+    }
+    if (replace) FCave = nullptr;  // it may be gone
+    editor.reset();
+  };
+  const auto finish = [&] {
+    editing_ = false;
+    if (replace) {
+      if (!next) next = FMazeList->GetMaze(0);
+      if (!next) {
+        BuildBuiltInMaze();  // the game needs a maze
+        next = FMazeList->GetMaze(0);
+      }
+      SetCave(next);
+    }
+    if (FCave) FCave->DiscardGameKeys();
+    SetRunning(true);
+    update();
+  };
+  try {
+    editor = std::make_unique<TEditMaze>(*dialogs_, *modals_, this);
+    editor->SetMazeList(FMazeList.get());
+    editor->SetMaze(FCave);
+    const bool ok = modals_->Exec(*editor) == QDialog::Accepted;
+    settle(ok);
+    if (ok) SaveMazes();
+  } catch (...) {
+    settle(false);
+    finish();
+    throw;
+  }
+  finish();
 }
 
 void TUniverse::wheelEvent(QWheelEvent* event) {

@@ -92,6 +92,8 @@ class TUniverse : public QWidget, public TControl {
   void FormMouseWheel(int delta);
   // Runs the maze selection dialog; the maze chosen with OK becomes current.
   void SelectMaze();
+  // "e": the maze editor on the collection, modal, with the timer off; OK saves at once.
+  void EditMaze();
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size.
   void PaintFrame(QImage& image);
@@ -150,6 +152,8 @@ class TUniverse : public QWidget, public TControl {
   std::unique_ptr<TRocket> FRocket;
   std::unique_ptr<TMazeList> FMazeList;
   bool closed_ = false;
+  // While the editor runs, the mazes may be freed under the window: it shows its last frame.
+  bool editing_ = false;
   // An unreadable collection that has still to be kept aside before the first save.
   bool unreadable_pending_ = false;
   std::string unreadable_copy_;

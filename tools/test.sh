@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything and runs the whole test suite:
 #   1. foundation, platform and model without Qt (which proves the layering) under
 #      AddressSanitizer (with leak detection) and UBSan;
-#   2. the Qt and window tests (offscreen, no display needed) under the same sanitizers;
+#   2. the Qt, window and editor tests (offscreen, no display needed) under the same sanitizers;
 #   3. the fuzz targets for a short time (GRAVONAUT_FUZZ_SECONDS, default 60; 0 skips them);
 #   4. the full build with Qt, whose ctest summary closes the output.
 set -euo pipefail
@@ -23,7 +23,7 @@ echo "== Sanitizer build (Qt and window tests) =="
 cmake -S . -B build-asan-qt -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAVONAUT_SANITIZE=ON \
   -DGRAVONAUT_BENCH=OFF >/dev/null
 cmake --build build-asan-qt -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan-qt -L 'qt|shell' --output-on-failure -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan-qt -L 'qt|shell|editor' --output-on-failure -j "$jobs"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 if [ -x tools/fuzz.sh ] && [ "${GRAVONAUT_FUZZ_SECONDS:-60}" != 0 ]; then

@@ -13,6 +13,9 @@
 #include "gx_mazegame.h"
 #include "gx_polygon.h"
 #include "gx_rocket.h"
+#include "gx_rotate.h"
+#include "gx_traflist.h"
+#include "gx_trans.h"
 #include "qt_canvas.h"
 #include "recording_canvas.h"
 
@@ -135,6 +138,62 @@ TEST_F(StressFixture, TheSkipActuallySkipsAtPlayingZoom) {
   EXPECT_GT(all, 2000);  // 2000 walls and 200 balls
   EXPECT_LT(shown, all / 2);
   EXPECT_GT(shown, 200);
+}
+
+// The editor draws with corner handles and reference points, through its view matrix (here
+// 200 pixels per maze unit, centred on (cx, cy)).
+QImage PaintEditorView(TMaze& maze, double cx, double cy, bool cull) {
+  TFixedControl control(kW, kH);
+  TQtCanvas cv(kW, kH, clBlack);
+  maze.FCullHidden = cull;
+  maze.matrix = tmat2d();
+  maze.matrix.mat[0][0] = maze.matrix.mat[1][1] = 200;
+  maze.matrix.mat[0][2] = kW / 2.0 - 200 * cx;
+  maze.matrix.mat[1][2] = kH / 2.0 - 200 * cy;
+  {
+    TQtPaintScope scope(cv);
+    maze.Draw(control, cv, tmat2d(), 0, false, false, true);
+  }
+  maze.FCullHidden = true;
+  return cv.Image().copy();
+}
+
+TEST_F(StressFixture, TheEditorsPictureIsIdenticalWithHandlesAndReferencePointsSkipped) {
+  // Far polygons whose only visible part is a reference point: a rotation about a point in
+  // view, the end of a translation in view, with a wide pen for the markers.
+  auto far = [&](double x, double y) {
+    auto p = TPolygon::CreateCircle(x, y, 0.2, 0.2, 0, 6, 0x00FF00);
+    p->SetColor(0x00FF00);
+    p->width = 7;
+    return p;
+  };
+  auto turning = far(40, 3);
+  auto r = std::make_unique<TRotate>();
+  r->init(0, 25.4, 21.3, 50);
+  turning->TrafList()->AddTraf(std::move(r));
+  maze->AddPolygon(std::move(turning));
+  auto sliding = far(2, 40);
+  auto t = std::make_unique<TTrans>();
+  t->SetRx(2);
+  t->SetRy(40);
+  t->x1 = 23.1 - 2;
+  t->y1 = 20.6 - 40;
+  sliding->TrafList()->AddTraf(std::move(t));
+  maze->AddPolygon(std::move(sliding));
+  const double views[][2] = {{25, 21}, {0.4, 0.3}, {49.8, 39.6}, {24.7, 20.9}, {-3, -2}};
+  for (const auto& v : views) {
+    SCOPED_TRACE(std::to_string(v[0]) + ", " + std::to_string(v[1]));
+    EXPECT_EQ(DifferentPixels(PaintEditorView(*maze, v[0], v[1], true),
+                              PaintEditorView(*maze, v[0], v[1], false)),
+              0);
+  }
+  // And the skip is real: the view shows a few cells of the grid.
+  TRecordingCanvas rec;
+  TFixedControl control(kW, kH);
+  maze->matrix = tmat2d();
+  maze->matrix.mat[0][0] = maze->matrix.mat[1][1] = 200;
+  maze->Draw(control, rec, tmat2d(), 0, false, false, true);
+  EXPECT_LT(rec.CallsOf("Polygon").size(), 400u);
 }
 
 TEST(RenderCull, WidePensJustOutsideTheEdgesStillReachIn) {

@@ -1,0 +1,404 @@
+#pragma once
+// TEditDocument: the maze editor without its window.
+//
+// The document holds everything the editor knows: the collection and the maze being edited
+// (neither owned), the selection with the own colours of what it highlights, the creation
+// tools, the drag type, the view matrices for the play field it is told about, the values the
+// property controls show, and every editing command. It draws only through TCanvas, asks only
+// through TDialogService and never includes a widget, so tests, the monkey test and the window
+// all drive the same code. The Qt window (editor/gx_edit.h) maps its controls onto these
+// operations and updates its widgets from the announcements (TEditListener).
+//
+// Every change to the collection runs through one gate, TEditStep (gx_editstep.h). The
+// selection highlights are written into the model's colours, so anything that serialises the
+// collection does so inside a TCleanRecords guard (CleanRecord, CleanCollection).
+//
+// The commands live in gx_editcommands.cpp, the closing rule and the clean records in
+// gx_editclose.cpp; the mouse gestures, the animation frames' edits and import/export/delete
+// hook in where this header says so.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "canvas.h"
+#include "gx_editstep.h"
+#include "qor_matrix.h"
+
+class TBall;
+class TDialogService;
+class TMaze;
+class TMazeList;
+class TPolygon;
+class TSide;
+class TTransform;
+
+enum TDragType : std::uint8_t { dt_translate = 0, dt_size = 1, dt_rotate = 2 };
+
+// c made lighter or darker by f (0 .. 1) of the full channel range: darker for light colours
+// (r² + g² + b² > 49152), lighter otherwise; channels clamped and rounded halves to even. A
+// system colour is first resolved to the colour it stands for.
+TColor HighlightColor(TColor c, double f);
+
+// The colour boxes' "Default" entries.
+constexpr TColor kBackgroundDefault = 0x000000;  // black
+constexpr TColor kLineDefault = 0xFFFF00;        // aqua
+constexpr TColor kFillDefault = 0xFF0000;        // blue (the box shows its entry in teal)
+constexpr TColor kLandDefault = 61183;           // 0x00EEFF
+
+// What changed, as announced to the listeners (bits, or-ed over one command).
+enum TEditAspect : unsigned {
+  ea_Selection = 1u << 0,  // the current polygon, corner or ball
+  ea_Controls = 1u << 1,   // the values of the property controls (Controls())
+  ea_MazeList = 1u << 2,   // the items of the maze selector
+  ea_MazeShown = 1u << 3,  // the maze shown: the selector's current item and the name field
+  ea_Caption = 1u << 4,
+  ea_Tools = 1u << 5,     // tool buttons shown down, check marks, the drag radio group
+  ea_TrafTabs = 1u << 6,  // the transform tab strip: its tabs, the selected one, visibility
+  ea_Redraw = 1u << 7,    // the play field's picture was drawn anew
+  ea_Modified = 1u << 8,  // a step changed the collection
+};
+using TEditAspects = unsigned;
+
+class TEditListener {
+ public:
+  virtual ~TEditListener() = default;
+  virtual void EditChanged(TEditAspects what) = 0;
+};
+
+// The play field as the document sees it: a canvas of the control's client size.
+class TEditSurface {
+ public:
+  virtual ~TEditSurface() = default;
+  virtual TCanvas& Canvas() = 0;
+  virtual const TControl& Control() const = 0;
+  // A whole picture is drawn between the two (a raster canvas keeps one painter open).
+  virtual void BeginFrame() {}
+  virtual void EndFrame() {}
+  // False while the play field is not on screen: nothing is drawn then.
+  virtual bool Showing() const { return true; }
+};
+
+// The form-level keys.
+enum class TEditKey : std::uint8_t { PgUp, PgDn, Left, Right, Up, Down, Delete };
+
+// The tool buttons whose "down" state the document decides.
+enum class TEditTool : std::uint8_t {
+  sPol,
+  sGear,
+  sBall,
+  sLand,
+  sAutoTrans,
+  sAutoSize,
+  sAutoRot,
+  sTrans,
+  sSize,
+  sRot,
+};
+
+// The values the property controls show, named after the controls. The commands read them
+// ("the colour of cline"); the controls write them through the *Change operations.
+struct TEditControls {
+  TColor cbackground = kBackgroundDefault;
+  TColor cline = kLineDefault;
+  TColor cFill = kFillDefault;
+  bool cbFill = true;  // cFill is enabled exactly when this is checked
+  TColor cLand = kLandDefault;
+  int lwidth = 1;  // 1 .. 20
+  bool eHarmless = false;
+  int ePolN = 4;  // at least 3
+  bool operator==(const TEditControls&) const = default;
+};
+
+// An entry of the maze selector: the name as listed and the maze it stands for.
+struct TMazeComboItem {
+  std::string name;
+  TMaze* maze = nullptr;
+};
+
+class TEditDocument {
+ public:
+  static constexpr int kMinLineWidth = 1;
+  static constexpr int kMaxLineWidth = 20;
+  static constexpr int kMinCorners = 3;
+  static constexpr int kMaxCorners = 99;  // the corner-count spin control's own upper bound
+  // Tab icons by transform class (indices into the 13 tool images).
+  static constexpr int kIconRotate = 9;
+  static constexpr int kIconScale = 6;
+  static constexpr int kIconTrans = 8;
+
+  explicit TEditDocument(TDialogService& dialogs);
+  ~TEditDocument();
+  TEditDocument(const TEditDocument&) = delete;
+  TEditDocument& operator=(const TEditDocument&) = delete;
+
+  // --- surroundings -----------------------------------------------------------------------
+  TDialogService& Dialogs() const { return dialogs_; }
+  // The play field (not owned; null: none). Its client size sets the view matrices.
+  void SetSurface(TEditSurface* surface);
+  TEditSurface* Surface() const { return surface_; }
+  void AddListener(TEditListener* l);
+  void RemoveListener(TEditListener* l);
+  // The undo history plugs in here (not owned; null: none).
+  void SetStepObserver(TEditStepObserver* o) { observer_ = o; }
+
+  // --- properties ---------------------------------------------------------------------------
+  TMazeList* MazeList() const { return FMazeList; }
+  // Keeps the collection's records as they are now (for the closing rule), then shows maze 0.
+  void SetMazeList(TMazeList* l);
+  TMaze* Maze() const { return FMaze; }
+  void SetMaze(TMaze* m);
+  TPolygon* Polygon() const { return FPolygon; }
+  void SetPolygon(TPolygon* p);
+  TSide* Side() const { return FSide; }
+  void SetSide(TSide* v);
+  TBall* Ball() const { return FBall; }
+  void SetBall(TBall* b);
+  // The selection is a ball: Del and the Animate commands refer to it.
+  bool BallSel() const { return FBallSel; }
+  TTransform* Traf() const { return FTraf; }
+  void SetTraf(TTransform* t) { FTraf = t; }
+  bool DoTraf() const { return FDoTraf; }
+  void SetDoTraf(bool v) { FDoTraf = v; }
+  bool DoBall() const { return FDoBall; }
+  void SetDoBall(bool v);
+  bool AddPol() const { return FAddPol; }
+  void SetAddPol(bool v);
+  bool AddGear() const { return FAddGear; }
+  void SetAddGear(bool v);
+  TDragType DragType() const { return FDragType; }
+  void SetDragType(TDragType t);
+  // The own colours of the highlighted polygon, corner and ball.
+  TColor PolColor() const { return FPolColor; }
+  TColor SideColor() const { return FSideColor; }
+  TColor BallColor() const { return FBallColor; }
+
+  // --- view ---------------------------------------------------------------------------------
+  // Model units to play-field pixels (y up, origin bottom left) and back; 5.1 model units span
+  // the shorter side. A play field smaller than a pixel counts as one pixel.
+  void MakeViewMatrices();
+  const tmat2d& M2I() const { return M2I_; }
+  const tmat2d& I2M() const { return I2M_; }
+  TDPoint ImageToModel(double x, double y) const;
+  int PlayWidth() const;
+  int PlayHeight() const;
+  // The whole play field: background in the colour of cbackground, then the maze with its
+  // corner handles. Draws nothing without a surface or while it is not showing.
+  void Redraw();
+
+  // --- what the window shows ----------------------------------------------------------------
+  const TEditControls& Controls() const { return FControls; }
+  const std::string& Caption() const { return FCaption; }
+  const std::vector<TMazeComboItem>& MazeComboItems() const { return FComboItems; }
+  int MazeComboIndex() const { return FComboIndex; }  // -1: none
+  // The text the document last put into the name field (it does not echo typing back).
+  const std::string& MazeNameText() const { return FMazeNameText; }
+  bool ToolDown(TEditTool t) const;
+  // The transform tab strip: one tab per transform of the current polygon.
+  bool TrafTabsVisible() const { return !FTrafTabs.empty(); }
+  int TrafTabCount() const { return static_cast<int>(FTrafTabs.size()); }
+  int TrafTabIcon(int i) const;  // -1: none
+  TTransform* TrafTabTraf(int i) const;
+  int TrafTabIndex() const { return FTrafTabIndex; }
+  // The transform of the selected tab (the one its frame edits), or null.
+  TTransform* SelectedTraf() const;
+
+  // --- property controls (each edits the collection through the gate) ----------------------
+  void MazeComboSelect(int item);  // the drop-down closed on item
+  void eMazenameChange(const std::string& text);
+  void eMazenameExit(const std::string& text);  // the name field lost the focus
+  void cbackgroundChange(TColor c);
+  void clineChange(TColor c);
+  void cFillChange(TColor c);
+  void cbFillClick(bool checked);
+  void lwidthChange(int n);  // spin button clicked, or the field left
+  void eHarmlessClick(bool checked);
+  void cLandChange(TColor c);
+  void ePolNChange(int n);
+  void TrafTabChange(int index);  // the user selected a tab
+  // A frame changed its transform: the picture is drawn anew.
+  void TrafChanged();
+
+  // --- commands -----------------------------------------------------------------------------
+  void sNewMazeClick();
+  void sInsPointClick();
+  void sLandClick();
+  void DeleteSelection(bool shift);
+  void sdelballsClick();
+  void sAutoRotClick();
+  void sAutoSizeClick();
+  void sAutoTransClick();
+  void AttachTraf(std::unique_ptr<TTransform> t);
+  void DetachTraf(TTransform* t);
+  void NudgeSelection(int dx, int dy, bool shift);
+  // PgUp / PgDn: the current polygon swaps places with the next / previous one.
+  void RaisePolOrder();
+  void LowerPolOrder();
+  // Tool toggles and the drag radio group.
+  void sPolClick() { SetAddPol(!FAddPol); }
+  void sGearClick() { SetAddGear(!FAddGear); }
+  void sBallClick() { SetDoBall(!FDoBall); }
+  void mmDragClick() { SetDragType(dt_translate); }
+  void mmSizeClick() { SetDragType(FDragType == dt_size ? dt_translate : dt_size); }
+  void mmRotateClick() { SetDragType(FDragType == dt_rotate ? dt_translate : dt_rotate); }
+  // A form-level key (arrows, PgUp, PgDn, Del); true when it was one. The play field is
+  // redrawn afterwards.
+  bool FormKeyDown(TEditKey key, bool shift);
+
+  // --- the list of mazes --------------------------------------------------------------------
+  // Appends m to the collection and the maze selector and shows it (step `step`).
+  TMaze* AddMaze(std::unique_ptr<TMaze> m, const std::string& step);
+  // Removes m from the collection and frees it; the selection lets go of it first, and the
+  // maze then at m's index (or the last one) is shown when m was. Step "Delete Maze".
+  void RemoveMaze(TMaze* m);
+  // Import, export and deletion of single mazes: the import/export issue fills these in.
+  void mmImportClick() {}
+  void mmExportClick() {}
+  void mmDeleteClick() {}
+
+  // --- the play field's mouse (the gestures issue fills these in) ---------------------------
+  // (X, Y): pixels of the play field, y downward.
+  void PlayFieldMouseDown(bool shift, int X, int Y);
+  void PlayFieldMouseMove(bool shift, int X, int Y);
+  void PlayFieldMouseUp(bool shift, int X, int Y);
+
+  // --- closing (gx_editclose.cpp) -------------------------------------------------------------
+  // The closing rule. OK: refused with a message while the maze is named "<no name>"; else the
+  // selection's own colours go back and every corner of the current maze gets a definite
+  // colour. Cancel: when the collection differs from its opening state, asks whether to
+  // discard the changes (Yes restores the opening records exactly, No keeps the editor
+  // open); otherwise closes at once. True when the editor may close; it is closed then.
+  bool CloseQuery(bool ok);
+  // For a window that ends without its closing rule: the collection is left as at opening
+  // when it changed (nobody confirmed the edits), else just without highlights.
+  void Abandon();
+  bool Closed() const { return closed_; }
+  // The collection was put back to its opening records (its maze objects were replaced).
+  bool Restored() const { return restored_; }
+  // The maze that was at index i when the collection was set, as it is now: the same object,
+  // its replacement after a restore, or null when it was removed.
+  TMaze* OpeningMaze(int i) const;
+  // True while that maze is still the very object it was at opening.
+  bool OpeningMazeKept(int i) const;
+  // The collection differs from its opening state, leaving out what is not an edit: the view
+  // matrix, the highlights and animation state that a reset puts back.
+  bool DiffersFromOpening();
+
+  // --- clean records (gx_editclose.cpp) -----------------------------------------------------
+  // While it lives the model holds no editor artefacts: the selected polygon, corner and ball
+  // have their own colours and the mazes the editor showed their own (identity) matrix.
+  class TCleanRecords {
+   public:
+    explicit TCleanRecords(TEditDocument& doc);
+    ~TCleanRecords();
+    TCleanRecords(const TCleanRecords&) = delete;
+    TCleanRecords& operator=(const TCleanRecords&) = delete;
+
+   private:
+    TEditDocument& doc_;
+    TColor pol_ = 0, side_ = 0, ball_ = 0;
+    std::vector<std::pair<TMaze*, tmat2d>> views_;
+  };
+  // The text record of one maze, or the whole collection, without editor artefacts.
+  std::string CleanRecord(TMaze& m);
+  std::string CleanCollection();
+
+  // --- the gate -----------------------------------------------------------------------------
+  bool Modified() const { return step_count_ > 0; }
+  int StepCount() const { return step_count_; }
+  // The step open now, or the last one completed.
+  const TEditStepInfo& LastStep() const { return step_; }
+  bool StepOpen() const { return step_open_; }
+  int MazeIndex(const TMaze* m) const;
+  int PolygonIndex(const TPolygon* p) const;  // in the current maze
+  int BallIndex(const TBall* b) const;        // in the current maze
+  // The selection points only at live objects of the current maze (for tests).
+  bool SelectionValid() const;
+
+ private:
+  friend class TEditStep;
+  friend class TCleanRecords;
+  class TBatch;
+
+  void BeginStep(std::string name, std::vector<TTouched> touches);
+  void EndStep();
+  void Notify(TEditAspects what);
+  void Flush();
+  void RebuildTrafTabs();
+  void FillMazeCombo();
+  void UpdateCaption();
+  void SelectComboFor(const TMaze* m);
+  void ForgetShown(const TMaze* m);
+  // The colour a corner goes back to when it stops being the current one.
+  void RestoreSideColor();
+  void ToggleTraf(int kind);
+  void DeleteBall();
+  void DeleteCorner(bool shift);
+  void NormaliseCornerColors();
+  void ReleaseSelection();
+  void RestoreOpening();
+
+  TDialogService& dialogs_;
+  TEditSurface* surface_ = nullptr;
+  std::vector<TEditListener*> listeners_;
+  TEditStepObserver* observer_ = nullptr;
+
+  TDragType FDragType = dt_translate;
+  TSide* FSide = nullptr;
+  TColor FSideColor = 0;
+  TPolygon* FPolygon = nullptr;
+  TTransform* FTraf = nullptr;
+  TColor FPolColor = 0;
+  TBall* FBall = nullptr;
+  TColor FBallColor = 0;
+  TMaze* FMaze = nullptr;
+  TMazeList* FMazeList = nullptr;
+  tmat2d I2M_;
+  tmat2d M2I_;
+  bool FDoBall = false;
+  bool FDoTraf = false;
+  bool FAddPol = false;
+  bool FAddGear = false;
+  bool FBallSel = false;
+
+  TEditControls FControls;
+  std::string FCaption = "Edit maze";
+  std::string FVersion;
+  std::vector<TMazeComboItem> FComboItems;
+  int FComboIndex = -1;
+  std::string FMazeNameText;
+  std::vector<TTransform*> FTrafTabs;
+  int FTrafTabIndex = 0;
+
+  // Mazes whose matrix holds the view matrix (the editor reset them, so their own is the
+  // identity).
+  std::vector<TMaze*> shown_;
+
+  // The opening state: each maze's record and object as they were when the collection was set.
+  std::vector<std::string> open_records_;
+  std::vector<TMaze*> open_mazes_;  // null once removed
+  std::vector<bool> open_kept_;
+  bool closed_ = false;
+  bool restored_ = false;
+
+  TEditStepInfo step_;
+  bool step_open_ = false;
+  int step_count_ = 0;
+  int batch_depth_ = 0;
+  TEditAspects pending_ = 0;
+};
+
+// Groups the announcements of one command: listeners hear once, when the outermost batch ends.
+class TEditDocument::TBatch {
+ public:
+  explicit TBatch(TEditDocument& doc) : doc_(doc) { ++doc_.batch_depth_; }
+  ~TBatch() {
+    if (--doc_.batch_depth_ == 0) doc_.Flush();
+  }
+  TBatch(const TBatch&) = delete;
+  TBatch& operator=(const TBatch&) = delete;
+
+ private:
+  TEditDocument& doc_;
+};

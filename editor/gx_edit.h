@@ -1,0 +1,100 @@
+#pragma once
+// TEditMaze: the maze editor's window, a maximised modal dialog.
+//
+// The window is a thin layer over TEditDocument (editor/core/gx_editdoc.h): its controls,
+// menus, tool bar, keys and play field call document operations, and it updates its widgets
+// from the document's announcements. It never changes a model object itself. Layout: the
+// menu bar (Maze, Edit, Animate) on top; a column of controls on the left (maze selector,
+// name, colour boxes, line width, harmless, the two-row tool bar, the corner count, the
+// transform tab strip, four help lines and "&Ok"); the play field fills the rest.
+//
+// Calling order (the main window): create, SetMazeList, SetMaze, run it through the modal
+// service, EnsureClosed, then read Maze() (or, after Cancel, Document().OpeningMaze()). The
+// collection must outlive the window.
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "gx_editdoc.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+class TColorBox;
+class TDialogService;
+class TEditPlayField;
+class TMaze;
+class TMazeList;
+class TModalService;
+
+class TEditMaze : public QDialog, public TEditListener {
+  Q_OBJECT
+
+ public:
+  TEditMaze(TDialogService& dialogs, TModalService& modals, QWidget* parent = nullptr);
+  ~TEditMaze() override;
+
+  void SetMazeList(TMazeList* l) { doc_->SetMazeList(l); }
+  void SetMaze(TMaze* m) { doc_->SetMaze(m); }
+  TMaze* Maze() const { return doc_->Maze(); }
+  TEditDocument& Document() { return *doc_; }
+  // Runs the document's closing rule for a window that ended without it (the modal loop was
+  // left from outside): unconfirmed edits are put back (TEditDocument::Abandon).
+  void EnsureClosed();
+
+  // The controls, by their names.
+  QComboBox* MazeCombo;
+  QLineEdit* eMazename;
+  TColorBox* cbackground;
+  TColorBox* cline;
+  QCheckBox* cbFill;
+  TColorBox* cFill;
+  TColorBox* cLand;
+  QSpinBox* lwidth;  // with its spin buttons (ud_lwidth)
+  QCheckBox* eHarmless;
+  QSpinBox* ePolN;  // with udPolN
+  QTabWidget* TrafTab;
+  QPushButton* bok;
+  TEditPlayField* PlayField;
+  QMenuBar* MainMenu;
+  // Tool buttons, each showing its action.
+  QToolButton *sNewMaze, *sPol, *sGear, *sBall, *sInsPoint, *sLand, *sdelballs;
+  QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot;
+  // Menu items (the tool buttons run the same actions).
+  QAction *New1, *mmImport, *mmExport, *mmDelete, *mmExit;
+  QAction *mmNewPol, *mmNewGear, *mmNewBall, *mmInsertPoint, *mmLanding, *mmDeletePoint,
+      *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;
+  QAction *mmAutoTrans, *mmAutoSize, *mmAutoRot;
+
+  // The panel of transform tab i, where the animation frames go (null outside the tabs).
+  QWidget* TrafPage(int i) const;
+
+ protected:
+  void done(int r) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void EditChanged(TEditAspects what) override;
+  void BuildMenus();
+  QWidget* BuildColumn();
+  QAction* Action(const char* caption, const char* shortcut, int icon, bool checkable,
+                  void (TEditDocument::*command)());
+  QToolButton* Tool(QAction* action, const char* hint);
+  void SyncMazeList();
+  void SyncControls();
+  void SyncTools();
+  void SyncTrafTabs();
+  // The form-level keys; false when the key is not one or a text field has the focus.
+  bool FormKey(QWidget* target, int key, Qt::KeyboardModifiers mods);
+
+  std::unique_ptr<TEditDocument> doc_;
+  TModalService& modals_;
+  bool syncing_ = false;  // widgets are being filled from the document: no edits back
+};
