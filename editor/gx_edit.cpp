@@ -23,6 +23,12 @@
 #include "gx_colorbox.h"
 #include "gx_editicons.h"
 #include "gx_playfield.h"
+#include "gx_rotate.h"
+#include "gx_rotframe.h"
+#include "gx_scale.h"
+#include "gx_scaleframe.h"
+#include "gx_trans.h"
+#include "gx_transframe.h"
 
 namespace {
 
@@ -372,13 +378,14 @@ void TEditMaze::SyncTrafTabs() {
     same = TrafTab->widget(i)->property("traf").value<void*>() == doc_->TrafTabTraf(i);
   }
   if (!same) {
+    delete frame_;  // with its page, before the tab strip lets go of it
     while (TrafTab->count() > 0) {
       QWidget* page = TrafTab->widget(0);
       TrafTab->removeTab(0);
       delete page;
     }
     for (int i = 0; i < n; ++i) {
-      // An empty panel until the animation frames take their place.
+      // The panel the tab's frame goes into.
       auto* page = new QWidget;
       page->setProperty("traf", QVariant::fromValue<void*>(doc_->TrafTabTraf(i)));
       const int icon = doc_->TrafTabIcon(i);
@@ -387,6 +394,38 @@ void TEditMaze::SyncTrafTabs() {
   }
   if (n > 0) TrafTab->setCurrentIndex(doc_->TrafTabIndex());
   TrafTab->setVisible(n > 0);
+  TrafTabChange(!same);
+}
+
+void TEditMaze::TrafTabChange(bool rebuilt) {
+  TTransform* t = doc_->SelectedTraf();
+  QWidget* page = t ? TrafTab->widget(doc_->TrafTabIndex()) : nullptr;
+  if (frame_ && (rebuilt || frame_->Traf() != t || frame_->parentWidget() != page)) {
+    delete frame_;
+  }
+  if (!page) return;
+  auto* rot = dynamic_cast<TRotate*>(t);
+  auto* scale = dynamic_cast<TScale*>(t);
+  auto* trans = dynamic_cast<TTrans*>(t);
+  if (!frame_) {
+    if (rot) {
+      frame_ = new TRotFrame(*doc_, modals_, page);
+    } else if (scale) {
+      frame_ = new TScaleFrame(*doc_, modals_, page);
+    } else if (trans) {
+      frame_ = new TTransFrame(*doc_, modals_, page);
+    } else {
+      return;
+    }
+    frame_->OnChange = [this](QObject*) { doc_->TrafChanged(); };
+    frame_->move(0, 0);
+    frame_->show();
+  }
+  frame_->SetMaze(doc_->Maze());
+  frame_->SetPolygon(doc_->Polygon());
+  if (rot) static_cast<TRotFrame*>(frame_.data())->SetRot(rot);
+  if (scale) static_cast<TScaleFrame*>(frame_.data())->SetScale(scale);
+  if (trans) static_cast<TTransFrame*>(frame_.data())->SetTrans(trans);
 }
 
 // --- keys and closing ---------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 // service, EnsureClosed, then read Maze() (or, after Cancel, Document().OpeningMaze()). The
 // collection must outlive the window.
 #include <QDialog>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -27,6 +28,7 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
+class TAniFrame;
 class TColorBox;
 class TDialogService;
 class TEditPlayField;
@@ -75,6 +77,8 @@ class TEditMaze : public QDialog, public TEditListener {
 
   // The panel of transform tab i, where the animation frames go (null outside the tabs).
   QWidget* TrafPage(int i) const;
+  // The animation frame of the selected tab (null without tabs).
+  TAniFrame* TrafFrame() const { return frame_; }
 
  protected:
   void done(int r) override;
@@ -91,10 +95,14 @@ class TEditMaze : public QDialog, public TEditListener {
   void SyncControls();
   void SyncTools();
   void SyncTrafTabs();
+  // The frame of the selected tab's transform: made anew when the tab shows another transform
+  // or the tabs were made anew, else filled again from its transform.
+  void TrafTabChange(bool rebuilt);
   // The form-level keys; false when the key is not one or a text field has the focus.
   bool FormKey(QWidget* target, int key, Qt::KeyboardModifiers mods);
 
   std::unique_ptr<TEditDocument> doc_;
   TModalService& modals_;
   bool syncing_ = false;  // widgets are being filled from the document: no edits back
+  QPointer<TAniFrame> frame_;
 };

@@ -113,7 +113,12 @@ void TEditDocument::EndStep() {
   for (const TTouched& t : step_.touches) {
     if (t.what != TTouch::Polygon && t.what != TTouch::PolygonAdded) continue;
     const TMaze* m = FMazeList ? FMazeList->GetMaze(t.maze) : nullptr;
-    if (TPolygon* p = m ? m->GetPolygon(t.index) : nullptr) RefreshExtent(*p);
+    TPolygon* p = m ? m->GetPolygon(t.index) : nullptr;
+    if (!p) continue;
+    RefreshExtent(*p);
+    // The time paths are polygons with an extent of their own in the record.
+    for (int k = 0; k < p->TrafList()->Count(); ++k)
+      RefreshExtent(*p->TrafList()->GetTraf(k)->flinear);
   }
   step_open_ = false;
   ++step_count_;

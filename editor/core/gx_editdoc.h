@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "gx_animedit.h"
 #include "gx_editstep.h"
 #include "qor_matrix.h"
 
@@ -31,6 +32,7 @@ class TDialogService;
 class TMaze;
 class TMazeList;
 class TPolygon;
+class TRotate;
 class TSide;
 class TTransform;
 
@@ -245,6 +247,35 @@ class TEditDocument {
   // A form-level key (arrows, PgUp, PgDn, Del); true when it was one. The play field is
   // redrawn afterwards.
   bool FormKeyDown(TEditKey key, bool shift);
+
+  // --- the animation frames' edits (gx_editanim.cpp) ---------------------------------------
+  // Each edit is one step touching the polygon of the current maze that carries t; none when
+  // no polygon there carries t, or when the value stays as it is.
+  // The period as the frames show it, in whole seconds of the maze's tick unit.
+  int TrafPeriodSeconds(const TTransform& t) const;
+  // A period typed or spun, in seconds (brought into 1 .. 32767).
+  void SetTrafPeriodSeconds(TTransform* t, int seconds);
+  // The time-path buttons: sinusoidal or linear.
+  void SetTrafSinusoidal(TTransform* t, bool sinusoidal);
+  // Swing of a rotation; the time path becomes the default path of the new motion.
+  void SetTrafSwing(TTransform* t, bool swing);
+  void SetRotCw(TRotate* r, bool cw);
+  // The text a frame's field shows for t.
+  std::string TrafFieldText(const TTransform& t, TTrafField f) const;
+  // Text typed into a frame's field: when it reads completely (a whole number of seconds in
+  // 1 .. 32767 for Period, a decimal number with the point for the others; angles in
+  // degrees) the transform takes it. True when it read.
+  bool TrafFieldEdit(TTransform* t, TTrafField f, const std::string& text);
+  // Center: the reference point := the mean of the corners of the polygon carrying t.
+  void CenterTraf(TTransform* t);
+  // The time-path editor. A corner inserted into t's time path on the first of its edges that
+  // passes near the centre of r (path coordinates): its index, or -1 when none took one.
+  int InsertTimePathCorner(TTransform* t, const TDRect& r);
+  // Inner corner `index` of t's time path moved to (x, y), kept between its neighbours' times
+  // and within the values 0 .. 1; the first and last corners do not move.
+  void MoveTimePathCorner(TTransform* t, int index, double x, double y);
+  // The index in the current maze of the polygon that carries t, or -1.
+  int TrafOwnerIndex(const TTransform* t) const;
 
   // --- the list of mazes --------------------------------------------------------------------
   // Appends m to the collection and the maze selector and shows it (step `step`).
