@@ -326,6 +326,10 @@ QWidget* TEditMaze::TrafPage(int i) const {
   return TrafTab->widget(i);
 }
 
+TAniFrame* TEditMaze::TrafFrame() const {
+  return frame_;
+}
+
 // --- from the document ------------------------------------------------------------------------
 
 void TEditMaze::EditChanged(TEditAspects what) {

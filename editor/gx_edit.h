@@ -78,7 +78,7 @@ class TEditMaze : public QDialog, public TEditListener {
   // The panel of transform tab i, where the animation frames go (null outside the tabs).
   QWidget* TrafPage(int i) const;
   // The animation frame of the selected tab (null without tabs).
-  TAniFrame* TrafFrame() const { return frame_; }
+  TAniFrame* TrafFrame() const;
 
  protected:
   void done(int r) override;

@@ -1,6 +1,7 @@
 #include "edit_monkey.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "gx_rocket.h"
 #include "gx_rotate.h"
 #include "gx_scale.h"
+#include "gx_timepath.h"
 #include "gx_traflist.h"
 #include "gx_trans.h"
 #include "qor_text.h"
@@ -294,7 +296,8 @@ void TEditMonkey::Act() {
       {"harmless", 1},       {"land color", 1},    {"corner count", 1}, {"traf tab", 2},
       {"resize", 1},         {"remove maze", 1},   {"mouse", 2},        {"close ok", 1},
       {"close cancel", 1},   {"abandon", 1},       {"redraw", 1},       {"delete ball", 2},
-      {"order", 3},
+      {"order", 3},          {"frame field", 8},   {"frame spin", 2},   {"frame kind", 2},
+      {"frame swing", 1},    {"frame cw", 1},      {"frame center", 1}, {"time path drag", 5},
   };
   int total = 0;
   for (const TAction& a : kActions) total += a.weight;
@@ -592,6 +595,8 @@ void TEditMonkey::Run(const std::string& name) {
     d.Abandon();
   } else if (name == "redraw") {
     d.Redraw();
+  } else if (name.rfind("frame", 0) == 0 || name == "time path drag") {
+    FrameAction(name);
   } else {
     Fail("unknown action");
   }
@@ -624,5 +629,110 @@ void TEditMonkey::CheckStretch(int ticks) {
       if (t % 10 == 0) keys.Tap(vk::Up);
       m->TickTime(1);
     }
+  }
+}
+
+void TEditMonkey::FrameAction(const std::string& name) {
+  TEditDocument& d = *doc_;
+  // Mostly on a polygon that has animations (few have), as a player picks one and opens its
+  // tabs first: in the maze shown, else in the first maze that has one.
+  if (d.TrafTabCount() == 0 && rnd_.RandomInt(4) > 0) {
+    const auto animated = [](const TMaze* m) {
+      std::vector<TPolygon*> found;
+      for (int i = 0; m && i < m->Count(); ++i) {
+        if (m->GetPolygon(i)->TrafList()->Count() > 0) found.push_back(m->GetPolygon(i));
+      }
+      return found;
+    };
+    std::vector<TPolygon*> found = animated(d.Maze());
+    for (int i = 0; found.empty() && i < list_.Count(); ++i) {
+      found = animated(list_.GetMaze(i));
+      if (!found.empty()) d.MazeComboSelect(i);
+    }
+    if (!found.empty() && d.Maze() && d.Maze()->IndexOf(found.front()) >= 0) {
+      d.SetPolygon(found[static_cast<std::size_t>(rnd_.RandomInt(static_cast<int>(found.size())))]);
+    }
+  }
+  // The stream deletes polygons and mazes: when no animation is left, the player adds one.
+  if (d.TrafTabCount() == 0 && d.Polygon() && rnd_.RandomInt(2) == 0) {
+    switch (rnd_.RandomInt(3)) {
+      case 0:
+        d.sAutoRotClick();
+        break;
+      case 1:
+        d.sAutoSizeClick();
+        break;
+      default:
+        d.sAutoTransClick();
+        break;
+    }
+  }
+  // The transform of a tab, as the frame shown for it would edit it.
+  TTransform* t = d.TrafTabTraf(rnd_.RandomInt(d.TrafTabCount() + 1) - 1);
+  if (!t) return;
+  const auto coin = [this] { return rnd_.RandomInt(2) == 1; };
+  if (name == "frame field") {
+    static const TTrafField kFields[] = {TTrafField::Period, TTrafField::a1,  TTrafField::a2,
+                                         TTrafField::sx1,    TTrafField::sy1, TTrafField::sx2,
+                                         TTrafField::sy2,    TTrafField::dx,  TTrafField::dy};
+    // Valid and invalid text, as a player types it key by key or pastes it.
+    static const char* const kTexts[] = {
+        "3",     "12.5", "-45", "0", "1e2",  "0.25", "32767", "40000", "1",
+        " 7 ",   "2.",   "12,", "",  "-",    "abc",  "1.2.3", "nan",   "inf",
+        "1e999", "0x1F", "+-1", ".", "-0.5", "1.5",  "90",    "5",     "-1e-3",
+    };
+    const TTrafField f = kFields[rnd_.RandomInt(static_cast<int>(std::size(kFields)))];
+    const std::string text = kTexts[rnd_.RandomInt(static_cast<int>(std::size(kTexts)))];
+    if (coin()) {
+      d.TrafFieldEdit(t, f, text);
+    } else {
+      for (std::size_t n = 1; n <= text.size(); ++n) d.TrafFieldEdit(t, f, text.substr(0, n));
+    }
+  } else if (name == "frame spin") {
+    const int seconds = d.TrafPeriodSeconds(*t) + (coin() ? 1 : -1);
+    d.SetTrafPeriodSeconds(t, coin() ? seconds : rnd_.RandomInt(40010) - 5);
+  } else if (name == "frame kind") {
+    d.SetTrafSinusoidal(t, coin());
+  } else if (name == "frame swing") {
+    if (dynamic_cast<TRotate*>(t)) d.SetTrafSwing(t, coin());
+  } else if (name == "frame cw") {
+    if (auto* r = dynamic_cast<TRotate*>(t)) d.SetRotCw(r, coin());
+  } else if (name == "frame center") {
+    d.CenterTraf(t);
+  } else if (name == "time path drag") {
+    static const int kSizes[][2] = {{522, 300}, {200, 120}, {1000, 700}, {30, 20}};
+    const auto& size = kSizes[rnd_.RandomInt(4)];
+    const int w = size[0], h = size[1];
+    TTimePathEditor editor(d);
+    editor.SetTraf(t);
+    editor.Paint(canvas_, w, h);
+    // On a corner, on a segment, or anywhere.
+    const TPolygon& path = *t->flinear;
+    const int n = path.Count();
+    TDPoint at{static_cast<double>(rnd_.RandomInt(w + 40) - 20),
+               static_cast<double>(rnd_.RandomInt(h + 40) - 20)};
+    const int i = n > 0 ? rnd_.RandomInt(n) : 0;
+    if (n > 0 && coin()) {
+      at = editor.ToScreen(path.GetSide(i)->x(), path.GetSide(i)->y());
+    } else if (n > 1 && coin()) {
+      const TSide* a = path.GetSide(std::min(i, n - 2));
+      const TSide* b = path.GetSide(std::min(i, n - 2) + 1);
+      at = editor.ToScreen((a->x() + b->x()) / 2, (a->y() + b->y()) / 2);
+    }
+    const int x = static_cast<int>(std::lround(at.x)), y = static_cast<int>(std::lround(at.y));
+    editor.MouseDown(canvas_, w, h, x, y);
+    const int moves = rnd_.RandomInt(4);
+    int mx = x, my = y;
+    for (int k = 0; k < moves; ++k) {
+      mx = rnd_.RandomInt(w + 200) - 100;
+      my = rnd_.RandomInt(h + 200) - 100;
+      editor.MouseMove(canvas_, mx, my);
+    }
+    if (rnd_.RandomInt(8) == 0) {
+      editor.CancelDrag(canvas_);  // the dialog closed in the middle of a drag
+    } else {
+      editor.MouseUp(canvas_, mx, my);
+    }
+    if (editor.Changed() && coin()) d.TrafChanged();
   }
 }

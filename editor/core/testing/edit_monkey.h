@@ -1,7 +1,8 @@
 #pragma once
 // The editor's monkey: a seeded random stream of editor actions on a document (selections,
 // every command and form key, tool toggles, property edits, nudges, new and removed mazes,
-// closing and reopening, answers to every confirmation), with the checks that go with it:
+// the animation frames' fields with valid and invalid text, time-path drags, closing and
+// reopening, answers to every confirmation), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -95,6 +96,8 @@ class TEditMonkey {
   std::string RandomName();
   TColor RandomColor();
   void Run(const std::string& name);
+  // The animation frames' edits and the time-path editor's drags.
+  void FrameAction(const std::string& name);
   [[noreturn]] void Fail(const std::string& what) const;
 
   TMazeList& list_;
