@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "gx_dialogs.h"
@@ -83,19 +84,24 @@ TAniFrame::TAniFrame(TEditDocument& doc, TModalService& modals, const TNames& na
     : QFrame(parent), doc_(doc), modals_(modals) {
   setFixedSize(kWidth, kHeight);
 
+  // The caption takes the width its font needs ("Scale period" is the longest); the field, its
+  // spin buttons and the unit follow it.
   lPeriod = Label(names.caption, 2, kRow1, 70);
+  const int caption =
+      std::clamp(lPeriod->fontMetrics().horizontalAdvance(lPeriod->text()) + 6, 70, 104);
+  lPeriod->setFixedWidth(caption);
   ePeriod = new QLineEdit(QString::number(kStartPeriodSeconds), this);
   ePeriod->setObjectName(QString::fromUtf8(names.period));
   ePeriod->setToolTip(QString::fromUtf8(names.period_hint));
-  ePeriod->setGeometry(74, kRow1, 54, 20);
+  ePeriod->setGeometry(2 + caption, kRow1, 50, 20);
   udPeriod = new TUpDown(this);
   udPeriod->setObjectName(QString::fromUtf8(names.ud));
   udPeriod->setToolTip(QString::fromUtf8(names.ud_hint));
   udPeriod->Up->setToolTip(QString::fromUtf8(names.ud_hint));
   udPeriod->Down->setToolTip(QString::fromUtf8(names.ud_hint));
-  udPeriod->setGeometry(128, kRow1, 16, 20);
+  udPeriod->setGeometry(52 + caption, kRow1, 16, 20);
   udPeriod->Associate(ePeriod);
-  lPeriodUnit = Label("[s]", 148, kRow1, 24);
+  lPeriodUnit = Label("[s]", 72 + caption, kRow1, 24);
   connect(ePeriod, &QLineEdit::textEdited, this, [this](const QString& t) { PeriodChange(t); });
   // Leaving the field shows the period it has (text that did not read is not kept).
   connect(ePeriod, &QLineEdit::editingFinished, this, [this] {
