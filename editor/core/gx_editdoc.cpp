@@ -117,8 +117,9 @@ void TEditDocument::EndStep() {
     if (!p) continue;
     RefreshExtent(*p);
     // The time paths are polygons with an extent of their own in the record.
-    for (int k = 0; k < p->TrafList()->Count(); ++k)
+    for (int k = 0; k < p->TrafList()->Count(); ++k) {
       RefreshExtent(*p->TrafList()->GetTraf(k)->flinear);
+    }
   }
   step_open_ = false;
   ++step_count_;
