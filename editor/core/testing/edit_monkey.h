@@ -1,7 +1,8 @@
 #pragma once
 // The editor's monkey: a seeded random stream of editor actions on a document (selections,
 // every command and form key, tool toggles, property edits, nudges, new and removed mazes,
-// closing and reopening, answers to every confirmation), with the checks that go with it:
+// closing and reopening, maze files exported, imported (good, broken and collection files)
+// and mazes deleted, answers to every confirmation), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -116,4 +117,6 @@ class TEditMonkey {
   std::vector<std::string> cached_records_;
   std::vector<TShape> cached_parts_;  // one maze each
   std::map<std::string, int> counts_;
+  // A scratch folder for the maze files (removed with the monkey).
+  std::string folder_;
 };
