@@ -124,6 +124,13 @@ void WriteCollectionSeeds(const fs::path& root) {
   TTextWriter w;
   list.SaveToF(w);
   Write(root / "collection_fuzz", "collection-two-mazes.cav", w.Bytes());
+  // The editor's import reads both kinds of file: the collection, and each maze alone.
+  Write(root / "mazefile_fuzz", "collection-two-mazes.cav", w.Bytes());
+  for (int i = 0; i < list.Count(); ++i) {
+    TTextWriter m;
+    list.GetMaze(i)->SaveToF(m);
+    Write(root / "mazefile_fuzz", "maze-" + std::to_string(i) + ".mze", m.Bytes());
+  }
 }
 #endif
 

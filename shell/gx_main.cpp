@@ -41,6 +41,13 @@ std::string LowerExtension(const std::string& name) {
   return ext;
 }
 
+// The folder of the collection file, absolute (a plain name lies in the working directory).
+std::string CollectionFolder(const std::string& fn) {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::absolute(fn, ec);
+  return ec ? std::string() : p.parent_path().string();
+}
+
 }  // namespace
 
 TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
@@ -432,6 +439,8 @@ void TUniverse::EditMaze() {
     editor = std::make_unique<TEditMaze>(*dialogs_, *modals_, this);
     editor->SetMazeList(FMazeList.get());
     editor->SetMaze(FCave);
+    // Import and export start beside the collection, not in the program's folder.
+    editor->Document().SetFileFolder(CollectionFolder(fn_));
     const bool ok = modals_->Exec(*editor) == QDialog::Accepted;
     settle(ok);
     if (ok) SaveMazes();

@@ -458,16 +458,27 @@ bool TEditDocument::FormKeyDown(TEditKey key, bool shift) {
 // -------------------------------------------------------------------------------
 
 TMaze* TEditDocument::AddMaze(std::unique_ptr<TMaze> m, const std::string& name) {
-  if (!FMazeList || !m) return nullptr;
+  std::vector<std::unique_ptr<TMaze>> one;
+  if (m) one.push_back(std::move(m));
+  return AddMazes(std::move(one), name);
+}
+
+TMaze* TEditDocument::AddMazes(std::vector<std::unique_ptr<TMaze>> mazes, const std::string& name) {
+  std::erase(mazes, nullptr);
+  if (!FMazeList || mazes.empty()) return nullptr;
   TBatch batch(*this);
-  TMaze* raw = m.get();
+  TMaze* first = mazes.front().get();
+  std::vector<TTouched> touches;
+  for (std::size_t k = 0; k < mazes.size(); ++k) {
+    touches.push_back(TTouched::Of(TTouch::MazeAdded, FMazeList->Count() + static_cast<int>(k)));
+  }
   {
-    TEditStep step(*this, name, {TTouched::Of(TTouch::MazeAdded, FMazeList->Count())});
-    FMazeList->Add(std::move(m));
+    TEditStep step(*this, name, std::move(touches));
+    for (auto& m : mazes) FMazeList->Add(std::move(m));
   }
   FillMazeCombo();
-  SetMaze(raw);
-  return raw;
+  SetMaze(first);
+  return first;
 }
 
 void TEditDocument::RemoveMaze(TMaze* m) {

@@ -280,13 +280,28 @@ class TEditDocument {
   // --- the list of mazes --------------------------------------------------------------------
   // Appends m to the collection and the maze selector and shows it (step `step`).
   TMaze* AddMaze(std::unique_ptr<TMaze> m, const std::string& step);
+  // Appends the mazes in one step and shows the first of them; null when there are none.
+  TMaze* AddMazes(std::vector<std::unique_ptr<TMaze>> mazes, const std::string& step);
   // Removes m from the collection and frees it; the selection lets go of it first, and the
   // maze then at m's index (or the last one) is shown when m was. Step "Delete Maze".
   void RemoveMaze(TMaze* m);
-  // Import, export and deletion of single mazes: the import/export issue fills these in.
-  void mmImportClick() {}
-  void mmExportClick() {}
-  void mmDeleteClick() {}
+
+  // --- maze files (gx_editfiles.cpp) ---------------------------------------------------------
+  // Import: a maze file (".mze") or a collection file (".cav") chosen in an open dialog; its
+  // mazes are appended and the first is shown, or, on any fault, "Error" names the file and the
+  // reader's message and nothing is added. Export: the current maze's clean record, written
+  // safely to a file chosen in a save dialog (an existing file only after Yes). Delete: the
+  // current maze after Yes, refused for the only maze of the collection.
+  void mmImportClick();
+  void mmExportClick();
+  void mmDeleteClick();
+  static constexpr const char* kImportFilter =
+      "Maze file (*.mze)|*.mze|Mazelist files (*.cav)|*.cav";
+  static constexpr const char* kExportFilter = "Maze file (*.mze)|*.mze";
+  static constexpr const char* kMazeFileExt = "*.mze";
+  // The folder where both dialogs start (the collection file's); empty: the working directory.
+  void SetFileFolder(std::string dir) { FFileFolder = std::move(dir); }
+  const std::string& FileFolder() const { return FFileFolder; }
 
   // --- the play field's mouse (the gestures issue fills these in) ---------------------------
   // (X, Y): pixels of the play field, y downward.
@@ -401,6 +416,7 @@ class TEditDocument {
   std::string FMazeNameText;
   std::vector<TTransform*> FTrafTabs;
   int FTrafTabIndex = 0;
+  std::string FFileFolder;
 
   // Mazes whose matrix holds the view matrix (the editor reset them, so their own is the
   // identity).

@@ -1,11 +1,9 @@
 // Saving the collection: Escape closes the window and writes it, the previous file becomes the
 // backup, and a save that fails leaves both files as they were.
-#include <sys/resource.h>
-
 #include <QKeyEvent>
-#include <csignal>
 #include <filesystem>
 
+#include "file_size_limit.h"
 #include "gx_safesave.h"
 #include "qor_errors.h"
 #include "shell_fixture.h"
@@ -102,27 +100,6 @@ TEST_F(SaveTest, SavedFileIsReadableByOthersLikeAnyNewFile) {
     EXPECT_NE(perms & std::filesystem::perms::others_read, std::filesystem::perms::none);
   }
 }
-
-// While alive, files of this process cannot grow past limit bytes; writing past it fails
-// with "File too large" instead of killing the process.
-class TFileSizeLimit {
- public:
-  explicit TFileSizeLimit(rlim_t limit) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit r = old_;
-    r.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &r);
-  }
-  ~TFileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*old_handler_)(int) = nullptr;
-};
 
 TEST_F(SaveTest, FailedWriteLeavesCollectionAndBackupUntouched) {
   const std::string original = CollectionBytes({"One"});

@@ -1,7 +1,10 @@
 #include "edit_monkey.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -219,6 +222,19 @@ TEditMonkey::TEditMonkey(TMazeList& list, std::uint64_t seed, bool audit)
       surface_(canvas_, 800, 600),
       audit_(std::make_unique<TAudit>()),
       audit_shapes_(audit) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("gx_edit_monkey_" + std::to_string(::getpid()) +
+                                                    "_" + std::to_string(seed));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  folder_ = dir.string();
+  // Files to import besides the ones the monkey exports: a collection of two and a broken one.
+  TMazeList two;
+  two.Add(NewMaze("Imported 1"));
+  two.Add(NewMaze("Imported 2"));
+  two.GetMaze(1)->AddPolygon(Shape({{-1, -1}, {0, 1}, {1, -1}}, 0xFF00FF, 0x100010, bsSolid));
+  WriteFileBytes((dir / "two.cav").string(), CollectionBytes(two));
+  WriteFileBytes((dir / "junk.mze").string(), "7 Junk\r\n1\r\n2 3 x\r\n");
   OpenSession();
 }
 
@@ -226,7 +242,10 @@ const std::map<std::string, int>& TEditMonkey::StepCounts() const {
   return audit_->counts;
 }
 
-TEditMonkey::~TEditMonkey() = default;
+TEditMonkey::~TEditMonkey() {
+  std::error_code ec;
+  std::filesystem::remove_all(folder_, ec);
+}
 
 void TEditMonkey::Fail(const std::string& what) const {
   throw std::runtime_error("editor monkey, seed " + std::to_string(seed_) + ", action " +
@@ -298,6 +317,7 @@ void TEditMonkey::Act() {
       {"close cancel", 1},   {"abandon", 1},       {"redraw", 1},       {"delete ball", 2},
       {"order", 3},          {"frame field", 8},   {"frame spin", 2},   {"frame kind", 2},
       {"frame swing", 1},    {"frame cw", 1},      {"frame center", 1}, {"time path drag", 5},
+      {"export", 1},         {"import", 1},        {"delete maze", 1},
   };
   int total = 0;
   for (const TAction& a : kActions) total += a.weight;
@@ -587,6 +607,25 @@ void TEditMonkey::Run(const std::string& name) {
     d.PlayFieldMouseDown(coin(), x, y);
     d.PlayFieldMouseMove(coin(), x + 5, y - 3);
     d.PlayFieldMouseUp(coin(), x + 5, y - 3);
+  } else if (name == "export") {
+    if (maze) {
+      dialogs_.QueueFile(coin()
+                             ? std::optional<std::string>(folder_ + (coin() ? "/a.mze" : "/b.mze"))
+                             : std::nullopt);
+      d.mmExportClick();
+    }
+  } else if (name == "import") {
+    // Not past a dozen mazes, so that the audit stays quick.
+    if (list_.Count() < 12) {
+      static const char* const kFiles[] = {"/a.mze", "/b.mze", "/two.cav", "/junk.mze",
+                                           "/missing.mze"};
+      const int pick = rnd_.RandomInt(6);
+      dialogs_.QueueFile(pick < 5 ? std::optional<std::string>(folder_ + kFiles[pick])
+                                  : std::nullopt);
+      d.mmImportClick();
+    }
+  } else if (name == "delete maze") {
+    d.mmDeleteClick();
   } else if (name == "close ok") {
     d.CloseQuery(true);
   } else if (name == "close cancel") {

@@ -2,7 +2,8 @@
 // The editor's monkey: a seeded random stream of editor actions on a document (selections,
 // every command and form key, tool toggles, property edits, nudges, new and removed mazes,
 // the animation frames' fields with valid and invalid text, time-path drags, closing and
-// reopening, answers to every confirmation), with the checks that go with it:
+// reopening, maze files exported, imported (good, broken and collection files) and mazes
+// deleted, answers to every confirmation), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -119,4 +120,6 @@ class TEditMonkey {
   std::vector<std::string> cached_records_;
   std::vector<TShape> cached_parts_;  // one maze each
   std::map<std::string, int> counts_;
+  // A scratch folder for the maze files (removed with the monkey).
+  std::string folder_;
 };

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "gx_mazelist.h"
 #include "qor_errors.h"
 
 namespace fs = std::filesystem;
@@ -86,7 +85,11 @@ void SyncFolder(const std::string& fn) {
 
 std::string BackupFileName(const std::string& fn) {
   const fs::path p(fn);
-  const std::string name = NameWithExt(p.filename().string(), ".old");
+  // The file name cut before its last ".", as the collection's own name is made.
+  std::string name = p.filename().string();
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  name += ".old";
   return p.has_parent_path() ? (p.parent_path() / name).string() : name;
 }
 
@@ -110,6 +113,16 @@ void SaveWithBackup(const std::string& fn, const std::string& bak, std::string_v
     const int err = errno;
     // Put the collection back where it was rather than leave only a backup behind.
     if (moved) ::rename(bak.c_str(), fn.c_str());
+    ::unlink(tmp.c_str());
+    Fail("Error writing mazefile", fn, err);
+  }
+  SyncFolder(fn);
+}
+
+void SaveReplacing(const std::string& fn, std::string_view bytes) {
+  const std::string tmp = WriteTemporary(fn, bytes);
+  if (::rename(tmp.c_str(), fn.c_str()) != 0) {
+    const int err = errno;
     ::unlink(tmp.c_str());
     Fail("Error writing mazefile", fn, err);
   }
