@@ -231,6 +231,8 @@ void TEditDocument::SetPolygon(TPolygon* p) {
   if (FDrag) CancelDrag();
   if (FPolygon) FPolygon->SetColor(FPolColor);
   FPolygon = p;
+  // A transform is only the Traf of its own polygon.
+  if (FTraf && (!p || p->TrafList()->IndexOf(FTraf) < 0)) FTraf = nullptr;
   FBallSel = false;
   FControls.eHarmless = p ? p->harmless : false;
   if (!p) {

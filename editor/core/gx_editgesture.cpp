@@ -518,6 +518,7 @@ void TEditDocument::EndDrag() {
 
 void TEditDocument::CancelDrag() {
   ErasePreview();
+  if (drag_kind_ == TDragKind::RefPoint) FTraf = nullptr;
   FDrag = false;
   drag_kind_ = TDragKind::None;
   drag_ball_ = nullptr;
@@ -567,6 +568,7 @@ void TEditDocument::FinishDrag(int X, int Y) {
       }
       RebuildTrafTabs();
       FDoTraf = false;
+      FTraf = nullptr;  // no reference point is dragged any more
       break;
     }
     case TDragKind::Corner: {

@@ -388,6 +388,9 @@ TEST_F(GestureTest, AReferencePointDraggedInBallModeIsNotTakenForABall) {
   EXPECT_DOUBLE_EQ(Maze(0).balllist->GetBall(1)->matrix.mat[0][2], -0.5);
   EXPECT_TRUE(doc.DoBall());
   EXPECT_FALSE(doc.DoTraf());
+  EXPECT_EQ(doc.Traf(), nullptr) << "no reference point is dragged any more";
+  doc.SetPolygon(Maze(0).GetPolygon(0));
+  EXPECT_TRUE(doc.SelectionValid());
 }
 
 TEST_F(GestureTest, ACornerPutOnAnEdgeOfTheCurrentPolygonTakesItsOwnColour) {

@@ -27,6 +27,12 @@ TEST(EditorMonkeyTest, TwoThousandRandomActionsKeepTheCollectionSoundAndPlayable
   EXPECT_GE(monkey.Counts().size(), 37u);
   EXPECT_GT(monkey.Sessions(), 10);
   for (const auto& [name, n] : monkey.StepCounts()) std::printf("%6d %s\n", n, name.c_str());
+  // The mouse made every kind of change it can make.
+  for (const char* step :
+       {"Insert Point", "Move Point", "Move Polygon", "Resize Polygon", "Rotate Polygon",
+        "Move Ball", "Move Reference Point", "New Ball", "New Polygon", "New Gear"}) {
+    EXPECT_GT(monkey.StepCounts().count(step), 0u) << step;
+  }
 }
 
 }  // namespace

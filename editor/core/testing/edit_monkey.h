@@ -1,7 +1,9 @@
 #pragma once
 // The editor's monkey: a seeded random stream of editor actions on a document (selections,
 // every command and form key, tool toggles, property edits, nudges, new and removed mazes,
-// closing and reopening, answers to every confirmation), with the checks that go with it:
+// closing and reopening, answers to every confirmation, and the mouse: whole drags in every
+// drag mode with and without Shift, and presses, moves and releases on their own so that other
+// actions fall in the middle of a drag), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -93,6 +95,11 @@ class TEditMonkey {
   TShape TakeShape();
   void Verify(const TShape& before, const TShape& after);
   std::string RandomName();
+  // A play-field pixel to press at: near a corner, an edge, a ball or a reference point of the
+  // maze shown, or anywhere (now and then just off the field).
+  TPoint Target();
+  // Somewhere up to 60 pixels from p, sometimes off the field.
+  TPoint Wander(TPoint p);
   TColor RandomColor();
   void Run(const std::string& name);
   [[noreturn]] void Fail(const std::string& what) const;
@@ -116,4 +123,5 @@ class TEditMonkey {
   std::vector<std::string> cached_records_;
   std::vector<TShape> cached_parts_;  // one maze each
   std::map<std::string, int> counts_;
+  TPoint mouse_;  // where the mouse was last
 };
