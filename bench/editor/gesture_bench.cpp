@@ -2,7 +2,9 @@
 // 1920 x 1080 play field drawn by the Qt canvas: the preview is erased and drawn again, the
 // maze is not redrawn. Target under 1 ms median for each:
 //   - BM_EditorPolygonDragMove: a Shift drag of a 1,000-cornered polygon (its whole outline);
-//   - BM_EditorBallDragMove: a ball drag.
+//   - BM_EditorBallDragMove: a ball drag;
+//   - BM_EditorHoverCursor: a move with no button down, which asks what the cursor is there (a
+//     pick over every corner, edge, ball and reference point of the maze; nothing is drawn).
 // Both report "median_ms" (wall clock) and "median_cpu_ms" (this thread's CPU time).
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/gravonaut_editor_bench --benchmark_filter=DragMove
@@ -132,5 +134,27 @@ void BM_EditorBallDragMove(benchmark::State& state) {
   MeasureMoves(state, scene, from);
 }
 BENCHMARK(BM_EditorBallDragMove)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_EditorHoverCursor(benchmark::State& state) {
+  EnsureQApp();
+  TDragScene scene;
+  std::vector<double> wall;
+  int k = 0;
+  TEditCursor c = TEditCursor::Default;
+  for (auto _ : state) {
+    const TPoint at{200 + (++k * 37) % 1500, 100 + (k * 53) % 900};
+    const auto t0 = std::chrono::steady_clock::now();
+    scene.doc.PlayFieldMouseMove(false, at.X, at.Y);
+    c = scene.doc.CursorAt(false, at.X, at.Y);
+    const double secs =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    state.SetIterationTime(secs);
+    wall.push_back(secs * 1000);
+    benchmark::DoNotOptimize(c);
+  }
+  std::sort(wall.begin(), wall.end());
+  if (!wall.empty()) state.counters["median_ms"] = wall[wall.size() / 2];
+}
+BENCHMARK(BM_EditorHoverCursor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace

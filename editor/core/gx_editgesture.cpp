@@ -695,13 +695,26 @@ TEditCursor TEditDocument::CursorAt(bool shift, int X, int Y) {
     return shift ? TEditCursor::MovePolygon : plain;
   };
   const TDRect r = PickRect(X, y);
-  TPolygon* p = nullptr;
+  // The cursor is asked at every move of the mouse: polygons whose box (the extent every step
+  // keeps) lies farther from the square's centre than its width can answer neither test.
+  const double cx = (r.x1 + r.x2) / 2, cy = (r.y1 + r.y2) / 2;
+  const double reach = std::fabs(r.x2 - r.x1);
+  const auto near = [&](const TPolygon& q) {
+    return cx >= q.extent.x1 - reach && cx <= q.extent.x2 + reach &&
+           cy >= std::min(q.extent.y1, q.extent.y2) - reach &&
+           cy <= std::max(q.extent.y1, q.extent.y2) + reach;
+  };
   int i = -1;
-  if (FMaze->PointInRect(r, p, i)) return on_polygon(TEditCursor::Corner);
   for (int k = 0; k < FMaze->Count(); ++k) {
-    TDPoint at;
-    if (FMaze->GetPolygon(k)->FindNewPoint(r, i, at)) return on_polygon(TEditCursor::Edge);
+    const TPolygon& q = *FMaze->GetPolygon(k);
+    if (near(q) && q.PointInRect(r, i)) return on_polygon(TEditCursor::Corner);
   }
+  for (int k = 0; k < FMaze->Count(); ++k) {
+    const TPolygon& q = *FMaze->GetPolygon(k);
+    TDPoint at;
+    if (near(q) && q.FindNewPoint(r, i, at)) return on_polygon(TEditCursor::Edge);
+  }
+  TPolygon* p = nullptr;
   TBall* b = nullptr;
   if (PickBall(X, y, b)) return TEditCursor::Ball;
   TTransform* t = nullptr;
