@@ -343,6 +343,7 @@ void TEditMaze::EditChanged(TEditAspects what) {
   if (what & ea_Controls) SyncControls();
   if (what & (ea_Tools | ea_Selection)) SyncTools();
   if (what & ea_TrafTabs) SyncTrafTabs();
+  if (what & (ea_Tools | ea_Selection | ea_Redraw)) PlayField->RefreshCursor();
 }
 
 void TEditMaze::SyncMazeList() {

@@ -1,6 +1,9 @@
 #pragma once
 // The editor's play field: an image widget whose picture the document draws (it is the
 // document's TEditSurface) and whose mouse events go to the document's gesture entry points.
+// The first button pressed starts what the document does and the last one released ends it;
+// presses and releases of further buttons in between go nowhere. The mouse cursor shows what
+// a press would do where it is (TEditDocument::CursorAt).
 #include <functional>
 
 #include "gx_editdoc.h"
@@ -24,6 +27,10 @@ class TEditPlayField : public TQtImage, public TEditSurface {
   // Called after the picture took the new size (the window redraws then).
   std::function<void()> OnResized;
 
+  // Asks the document again what the cursor is where the mouse is (after a tool changed).
+  void RefreshCursor();
+  TEditCursor CursorShown() const { return cursor_; }
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -32,5 +39,11 @@ class TEditPlayField : public TQtImage, public TEditSurface {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // Runs a document operation; an error is shown in the "Error" box, not thrown through Qt.
+  template <typename Operation>
+  void Guarded(Operation op);
+  void ShowCursor(bool shift, QPoint at);
+
   TEditDocument* doc_ = nullptr;
+  TEditCursor cursor_ = TEditCursor::Default;
 };

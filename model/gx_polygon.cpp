@@ -256,7 +256,7 @@ bool TPolygon::PointInRect(const TDRect& r, int& six) const {
   return false;
 }
 
-bool TPolygon::NewPointInRect(const TDRect& r, int& six) {
+bool TPolygon::FindNewPoint(const TDRect& r, int& six, TDPoint& at) const {
   const int e = EdgeCount();
   if (e <= 0) return false;
   const int n = Count();
@@ -274,24 +274,35 @@ bool TPolygon::NewPointInRect(const TDRect& r, int& six) {
     const double len = std::sqrt(len2);
     const double d = std::fabs(dx * (ay - cy) - (ax - cx) * dy) / len;
     if (!(d < tolerance)) continue;
-    // The new corner goes to the foot of the perpendicular from the centre onto the edge line;
-    // it must fall strictly inside the edge's box, so a horizontal or vertical edge never
-    // takes one.
+    // The new corner goes to the foot of the perpendicular from the centre onto the edge line,
+    // which must fall strictly between the edge's ends. A slanted edge checks both axes; an
+    // exactly horizontal or vertical edge only the one it runs along (its foot lies on the
+    // edge's line exactly, so the other axis would never pass).
     const double u = ((cx - ax) * dx + (cy - ay) * dy) / len2;
     const double px = ax + u * dx, py = ay + u * dy;
     const bool between_x = (ax < px && px < bx) || (bx < px && px < ax);
     const bool between_y = (ay < py && py < by) || (by < py && py < ay);
-    if (!between_x || !between_y) continue;
-    auto s = std::make_unique<TSide>();
-    s->SetCoord(0, px);
-    s->SetCoord(1, py);
-    s->color = FColor;
-    s->sidetype = st_normal;
+    const bool inside = dy == 0 ? between_x : dx == 0 ? between_y : between_x && between_y;
+    if (!inside) continue;
     six = i % n;  // just before the edge's end corner; 0 for a closing edge
-    Insert(six, std::move(s));
+    at = TDPoint{px, py};
     return true;
   }
   return false;
+}
+
+bool TPolygon::NewPointInRect(const TDRect& r, int& six) {
+  int ix = -1;
+  TDPoint at;
+  if (!FindNewPoint(r, ix, at)) return false;
+  auto s = std::make_unique<TSide>();
+  s->SetCoord(0, at.x);
+  s->SetCoord(1, at.y);
+  s->color = FColor;
+  s->sidetype = st_normal;
+  six = ix;
+  Insert(six, std::move(s));
+  return true;
 }
 
 bool TPolygon::RefPointInRect(const TDRect& r, TPolygon*&, TTransform*& trf) {

@@ -48,6 +48,9 @@ class TPolygon : public TDrawList {
   bool PointInRect(const TDRect& r, int& six) const;
   // Inserts a corner on the first edge that passes near the centre of r; six := its index.
   bool NewPointInRect(const TDRect& r, int& six);
+  // Where NewPointInRect would insert, without inserting: six := the new corner's index, at :=
+  // its position (the foot of the perpendicular from the centre of r onto the edge).
+  bool FindNewPoint(const TDRect& r, int& six, TDPoint& at) const;
   // The first transform whose reference point lies in r; p is left as it is.
   bool RefPointInRect(const TDRect& r, TPolygon*& p, TTransform*& trf) override;
   // The list forms, asked of a single polygon, answer for the polygon itself (p := this): its

@@ -160,6 +160,7 @@ void TEditDocument::NormaliseCornerColors() {
 bool TEditDocument::CloseQuery(bool ok) {
   if (closed_) return true;
   TBatch batch(*this);
+  if (FDrag) CancelDrag();
   if (ok) {
     if (FMaze && FMaze->mazename == kNoName) {
       dialogs_.ShowError("Please give the maze a name before closing the edit window");
@@ -183,6 +184,7 @@ bool TEditDocument::CloseQuery(bool ok) {
 void TEditDocument::Abandon() {
   if (closed_) return;
   TBatch batch(*this);
+  if (FDrag) CancelDrag();
   if (DiffersFromOpening()) {
     RestoreOpening();
   } else {

@@ -101,6 +101,7 @@ void TEditDocument::BeginStep(std::string name, std::vector<TTouched> touches) {
   if (step_open_) {
     throw std::logic_error("Edit step '" + name + "' begun inside step '" + step_.name + "'");
   }
+  if (FDrag) CancelDrag();  // a command while the mouse drags: the drag is dropped
   step_ = TEditStepInfo{std::move(name), std::move(touches)};
   step_open_ = true;
   if (observer_) {
@@ -181,6 +182,7 @@ void TEditDocument::SetSurface(TEditSurface* surface) {
 
 void TEditDocument::SetMazeList(TMazeList* l) {
   TBatch batch(*this);
+  if (FDrag) CancelDrag();
   ReleaseSelection();
   FMazeList = l;
   open_records_.clear();
@@ -205,6 +207,7 @@ void TEditDocument::SetMazeList(TMazeList* l) {
 
 void TEditDocument::SetMaze(TMaze* m) {
   TBatch batch(*this);
+  if (FDrag) CancelDrag();
   // A ball stays highlighted while polygons are chosen, but not in another maze, which may be
   // deleted while this one is shown.
   if (m != FMaze && FBall) SetBall(nullptr);
@@ -231,8 +234,11 @@ void TEditDocument::SetMaze(TMaze* m) {
 
 void TEditDocument::SetPolygon(TPolygon* p) {
   TBatch batch(*this);
+  if (FDrag) CancelDrag();
   if (FPolygon) FPolygon->SetColor(FPolColor);
   FPolygon = p;
+  // A transform is only the Traf of its own polygon.
+  if (FTraf && (!p || p->TrafList()->IndexOf(FTraf) < 0)) FTraf = nullptr;
   FBallSel = false;
   FControls.eHarmless = p ? p->harmless : false;
   if (!p) {
@@ -260,6 +266,7 @@ void TEditDocument::RestoreSideColor() {
 }
 
 void TEditDocument::SetSide(TSide* v) {
+  if (FDrag) CancelDrag();
   RestoreSideColor();
   FSide = v;
   if (v) {
@@ -270,6 +277,7 @@ void TEditDocument::SetSide(TSide* v) {
 }
 
 void TEditDocument::SetBall(TBall* b) {
+  if (FDrag) CancelDrag();
   if (FBall) FBall->SetColor(FBallColor);
   FBall = b;
   FBallSel = b != nullptr;
@@ -406,6 +414,11 @@ void TEditDocument::Redraw() {
     cv.FillRect(TRect{0, 0, f.ClientWidth(), f.ClientHeight()});
     cv.Pen.Mode = TPenMode::pmCopy;
     if (FMaze) FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
+    // A drag under way keeps its preview on the new picture; one for another size of the play
+    // field (its points are pixels of the old one) is dropped.
+    preview_shown_ = false;
+    if (FDrag && (f.ClientWidth() != drag_w_ || f.ClientHeight() != drag_h_)) CancelDrag();
+    if (FDrag) DrawPreview();
   }
   Notify(ea_Redraw);
 }
@@ -505,9 +518,3 @@ bool TEditDocument::SelectionValid() const {
   }
   return true;
 }
-
-// --- the play field's mouse ---------------------------------------------------------------------
-
-void TEditDocument::PlayFieldMouseDown(bool, int, int) {}
-void TEditDocument::PlayFieldMouseMove(bool, int, int) {}
-void TEditDocument::PlayFieldMouseUp(bool, int, int) {}

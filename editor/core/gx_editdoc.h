@@ -14,8 +14,8 @@
 // collection does so inside a TCleanRecords guard (CleanRecord, CleanCollection).
 //
 // The commands live in gx_editcommands.cpp, the closing rule and the clean records in
-// gx_editclose.cpp; the mouse gestures, the animation frames' edits and import/export/delete
-// hook in where this header says so.
+// gx_editclose.cpp, the mouse gestures on the play field in gx_editgesture.cpp; the animation
+// frames' edits and import/export/delete hook in where this header says so.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -97,6 +97,22 @@ enum class TEditTool : std::uint8_t {
   sTrans,
   sSize,
   sRot,
+};
+
+// What a press on the play field would do where the mouse is, or what the drag under way
+// does: the window shows it as the mouse cursor.
+enum class TEditCursor : std::uint8_t {
+  Default,      // nothing happens
+  Corner,       // drags the corner
+  Edge,         // inserts a corner on the edge and drags it
+  MovePolygon,  // Shift: drags the whole polygon
+  Size,         // resizes the polygon (left and right)
+  Rotate,       // turns the polygon (up and down)
+  Ball,         // picks the ball
+  DragBall,     // a ball being dragged
+  RefPoint,     // picks an animation's reference point (or a translation's end)
+  DragRefPoint,
+  Add,  // places a new ball, polygon or gear
 };
 
 // The values the property controls show, named after the controls. The commands read them
@@ -303,11 +319,45 @@ class TEditDocument {
   void SetFileFolder(std::string dir) { FFileFolder = std::move(dir); }
   const std::string& FileFolder() const { return FFileFolder; }
 
-  // --- the play field's mouse (the gestures issue fills these in) ---------------------------
-  // (X, Y): pixels of the play field, y downward.
+  // --- the play field's mouse (gx_editgesture.cpp) -----------------------------------------
+  // (X, Y): pixels of the play field, y downward; the button does not matter. A press picks a
+  // corner (or inserts one on an edge), a ball or a reference point and starts dragging it, or
+  // places what a creation tool makes; while a drag is under way only its preview is drawn
+  // (in an XOR pen mode, so that drawing it again erases it), and the release changes the
+  // collection in one step and redraws. A press during a drag is ignored; moves outside the
+  // play field are not followed, and a release there counts as one at the last point inside.
+  // Anything else that changes the collection or the selection drops a drag under way first.
   void PlayFieldMouseDown(bool shift, int X, int Y);
   void PlayFieldMouseMove(bool shift, int X, int Y);
   void PlayFieldMouseUp(bool shift, int X, int Y);
+  bool Dragging() const { return FDrag; }
+  // Ends a drag under way as a release at the last point seen inside the play field would (for
+  // a release the window never got).
+  void EndDrag();
+  // The cursor for the mouse at (X, Y): what a press there would do, or while dragging what
+  // the drag does. Changes nothing in the collection.
+  TEditCursor CursorAt(bool shift, int X, int Y);
+
+  // Picks, at image point (X, y) (y upward, y = height - Y). The pick square reaches
+  // PickTolerance() pixels to either side: ScaleToScreen(3).
+  static int PickTolerance();
+  TDRect PickRect(int X, int y) const;
+  // The first corner in the square (polygons and corners in list order); else a new corner on
+  // the first edge near enough to the square's centre, inserted in a step "Insert Point".
+  bool PickCorner(int X, int y, TPolygon*& p, int& index);
+  bool PickBall(int X, int y, TBall*& b) const;
+  // A translation answers for its end point too: end tells whether that was hit. The
+  // translation is left addressing its start point, as saving and the frames expect.
+  bool PickRefPoint(int X, int y, TPolygon*& p, TTransform*& t, bool& end);
+  // New shapes at model point (x, y), not yet in the maze, in the colours of the controls:
+  // a regular n-gon of radius 50 pixels, a gear of n teeth between 50 and 66.7 pixels.
+  std::unique_ptr<TPolygon> CreateRegularPolygon(int n, double x, double y) const;
+  std::unique_ptr<TPolygon> CreateGear(int n, double x, double y) const;
+  // The drag under way, for tests: the screen points taking part, the drag matrix and the
+  // centre of a polygon drag.
+  const std::vector<TDPoint>& DragPoints() const { return FP; }
+  const tmat2d& DragMat() const { return FDragMat; }
+  TPoint DragRefPoint() const { return FPRefPoint; }
 
   // --- closing (gx_editclose.cpp) -------------------------------------------------------------
   // The closing rule. OK: refused with a message while the maze is named "<no name>"; else the
@@ -384,6 +434,28 @@ class TEditDocument {
   void NormaliseCornerColors();
   void ReleaseSelection();
   void RestoreOpening();
+  // The gestures (gx_editgesture.cpp).
+  enum class TDragKind : std::uint8_t { None, Corner, Polygon, Size, Rotate, Ball, RefPoint };
+  TDPoint ScreenOf(const TPolygon& p, const TSide& s) const;
+  void CapturePolygon();
+  void BeginCornerDrag(int i);
+  void StartDrag(TDragKind kind);
+  void DrawDragImage();
+  void DrawBallImage();
+  void DrawRefCross(const TDPoint& at);
+  void DrawPreview();  // the preview of the drag under way, once (a second time erases it)
+  void ShowPreview();
+  void ErasePreview();
+  void SizeStep(int X);
+  void RotationStep(int Y);
+  void CenterDragMatrix();
+  void FinishDrag(int X, int Y);
+  void FinishPolygonDrag(TDragKind kind, int X, int Y);
+  // Drops a drag under way: its preview is erased and nothing changes.
+  void CancelDrag();
+  void CleanAfterDrag();
+  void ReadRefPoint(TDPoint& at) const;
+  bool PlaceShape(int X, int y);
 
   TDialogService& dialogs_;
   TEditSurface* surface_ = nullptr;
@@ -407,6 +479,27 @@ class TEditDocument {
   bool FAddPol = false;
   bool FAddGear = false;
   bool FBallSel = false;
+  // The drag under way: the design's fields, and what the drag was started as (the tools may
+  // change under it), on what, at which size of the play field, and how its preview stands.
+  std::vector<TDPoint> FP;
+  TPoint FPRefPoint;
+  TPoint FPrevPoint;
+  TPoint FOrgPoint;
+  tmat2d FDragMat;
+  bool FDrag = false;
+  bool FDragPolygon = false;
+  TDragKind drag_kind_ = TDragKind::None;
+  int drag_corner_ = -1;
+  bool drag_edge_in_ = true, drag_edge_out_ = true;  // the corner's edges that exist
+  TColor drag_color_ = 0;
+  bool drag_open_ = false;
+  TBall* drag_ball_ = nullptr;
+  tmat2d ball_view_;        // the matrix the ball's preview is drawn through
+  TDPoint ref_at_;          // the reference point the cross shows
+  tmat2d ref_view_;         // and the matrix it goes through
+  bool drag_ref2_ = false;  // a translation's end point is being dragged
+  int drag_w_ = 0, drag_h_ = 0;
+  bool preview_shown_ = false;
 
   TEditControls FControls;
   std::string FCaption = "Edit maze";

@@ -24,9 +24,15 @@ TEST(EditorMonkeyTest, TwoThousandRandomActionsKeepTheCollectionSoundAndPlayable
   monkey.Finish();
   // Every kind of action ran, and the stream left and reopened the editor now and then.
   for (const auto& [name, n] : monkey.Counts()) EXPECT_GT(n, 0) << name;
-  EXPECT_GE(monkey.Counts().size(), 47u);
+  EXPECT_GE(monkey.Counts().size(), 52u);
   EXPECT_GT(monkey.Sessions(), 10);
   for (const auto& [name, n] : monkey.StepCounts()) std::printf("%6d %s\n", n, name.c_str());
+  // The mouse made every kind of change it can make.
+  for (const char* step :
+       {"Insert Point", "Move Point", "Move Polygon", "Resize Polygon", "Rotate Polygon",
+        "Move Ball", "Move Reference Point", "New Ball", "New Polygon", "New Gear"}) {
+    EXPECT_GT(monkey.StepCounts().count(step), 0u) << step;
+  }
 }
 
 }  // namespace

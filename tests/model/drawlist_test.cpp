@@ -206,10 +206,11 @@ TEST_F(SceneDrawList, PickingReturnsTheFirstPolygonThatAnswers) {
   EXPECT_FALSE(list.PointInRect(TDRect{50, 51, 50, 51}, p, six));
   EXPECT_EQ(p, nullptr);
 
-  // Only the triangle has a slanted edge to take a new corner.
+  // Only the triangle has an edge whose foot from (12, 1) lies between its ends: the
+  // vertical one from (12, 0) to (12, 2).
   ASSERT_TRUE(list.NewPointInRect(TDRect{11.5, 12.5, 0.5, 1.5}, p, six));
   EXPECT_EQ(p, top);
-  EXPECT_EQ(six, 0);
+  EXPECT_EQ(six, 2);
   EXPECT_EQ(top->Count(), 4);
 }
 

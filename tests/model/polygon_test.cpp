@@ -397,8 +397,10 @@ TEST(ScenePolygon, NewPointInRectInsertsAtTheFootOfThePerpendicular) {
 TEST(ScenePolygon, NewPointInRectOnTheClosingEdgeBecomesCornerZero) {
   auto p = MakePolygon({{0, 0}, {4, 0}, {0, 4}});  // closing edge (0,4) -> (0,0) is vertical
   int six = -1;
-  EXPECT_FALSE(p->NewPointInRect(TDRect{-0.5, 0.5, 1.5, 2.5}, six))
-      << "a vertical edge never takes a corner";
+  ASSERT_TRUE(p->NewPointInRect(TDRect{-0.5, 0.5, 1.5, 2.5}, six));
+  EXPECT_EQ(six, 0);
+  EXPECT_EQ(p->GetSide(0)->x(), 0);
+  EXPECT_EQ(p->GetSide(0)->y(), 2);
   auto q = MakePolygon({{0, 0}, {4, 0}, {4, 4}});  // closing edge (4,4) -> (0,0)
   ASSERT_TRUE(q->NewPointInRect(TDRect{1.5, 2.5, 1.5, 2.5}, six));
   EXPECT_EQ(six, 0);

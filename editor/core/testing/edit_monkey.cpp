@@ -317,7 +317,8 @@ void TEditMonkey::Act() {
       {"close cancel", 1},   {"abandon", 1},       {"redraw", 1},       {"delete ball", 2},
       {"order", 3},          {"frame field", 8},   {"frame spin", 2},   {"frame kind", 2},
       {"frame swing", 1},    {"frame cw", 1},      {"frame center", 1}, {"time path drag", 5},
-      {"export", 1},         {"import", 1},        {"delete maze", 1},
+      {"export", 1},         {"import", 1},        {"delete maze", 1},  {"drag", 8},
+      {"press", 2},          {"drag move", 3},     {"release", 2},      {"end drag", 1},
   };
   int total = 0;
   for (const TAction& a : kActions) total += a.weight;
@@ -626,6 +627,29 @@ void TEditMonkey::Run(const std::string& name) {
     }
   } else if (name == "delete maze") {
     d.mmDeleteClick();
+  } else if (name == "drag") {
+    if (coin()) d.SetDragType(static_cast<TDragType>(rnd_.RandomInt(3)));
+    mouse_ = Target();
+    d.PlayFieldMouseDown(coin(), mouse_.X, mouse_.Y);
+    for (int k = rnd_.RandomInt(7); k > 0; --k) {
+      mouse_ = Wander(mouse_);
+      d.PlayFieldMouseMove(coin(), mouse_.X, mouse_.Y);
+    }
+    if (coin()) mouse_ = Wander(mouse_);  // let go elsewhere than the last move
+    d.PlayFieldMouseUp(coin(), mouse_.X, mouse_.Y);
+  } else if (name == "press") {
+    mouse_ = Target();
+    d.PlayFieldMouseDown(coin(), mouse_.X, mouse_.Y);
+  } else if (name == "drag move") {
+    for (int k = 1 + rnd_.RandomInt(4); k > 0; --k) {
+      mouse_ = Wander(mouse_);
+      d.PlayFieldMouseMove(coin(), mouse_.X, mouse_.Y);
+    }
+  } else if (name == "release") {
+    if (coin()) mouse_ = Wander(mouse_);
+    d.PlayFieldMouseUp(coin(), mouse_.X, mouse_.Y);
+  } else if (name == "end drag") {
+    d.EndDrag();
   } else if (name == "close ok") {
     d.CloseQuery(true);
   } else if (name == "close cancel") {
@@ -639,6 +663,74 @@ void TEditMonkey::Run(const std::string& name) {
   } else {
     Fail("unknown action");
   }
+}
+
+TPoint TEditMonkey::Target() {
+  TEditDocument& d = *doc_;
+  // A person drags on a field they can see: a squeezed one is given a size first.
+  if (surface_.Control().ClientWidth() < 50 || surface_.Control().ClientHeight() < 50) {
+    surface_.SetSize(800, 600);
+    d.Redraw();
+  }
+  const int w = surface_.Control().ClientWidth();
+  const int h = surface_.Control().ClientHeight();
+  const auto screen = [&](double x, double y) {
+    d.M2I().Transform(x, y);
+    const int jitter = 4;
+    return TPoint{static_cast<int>(std::lround(x)) + rnd_.RandomInt(2 * jitter + 1) - jitter,
+                  static_cast<int>(std::lround(h - y)) + rnd_.RandomInt(2 * jitter + 1) - jitter};
+  };
+  const TMaze* m = d.Maze();
+  const int kind = rnd_.RandomInt(10);
+  if (m && kind < 4 && m->Count() > 0) {
+    const TPolygon* p = m->GetPolygon(rnd_.RandomInt(m->Count()));
+    if (p->Count() > 0) {
+      const int i = rnd_.RandomInt(p->Count());
+      const TSide* a = p->GetSide(i);
+      const TSide* b = p->GetSide(i + 1);
+      if (kind == 3) return screen((a->x() + b->x()) / 2, (a->y() + b->y()) / 2);  // an edge
+      return screen(a->x(), a->y());
+    }
+  }
+  if (m && kind < 6 && m->balllist->Count() > 0) {
+    const TBall* b = m->balllist->GetBall(rnd_.RandomInt(m->balllist->Count()));
+    return screen(b->matrix.mat[0][2], b->matrix.mat[1][2]);
+  }
+  if (m && (kind == 6 || kind == 7)) {
+    std::vector<const TTransform*> trafs;
+    for (int i = 0; i < m->Count(); ++i) {
+      const TTrafList* t = m->GetPolygon(i)->TrafList();
+      for (int k = 0; k < t->Count(); ++k) trafs.push_back(t->GetTraf(k));
+    }
+    if (!trafs.empty()) {
+      const TTransform* r =
+          trafs[static_cast<std::size_t>(rnd_.RandomInt(static_cast<int>(trafs.size())))];
+      if (const auto* tr = dynamic_cast<const TTrans*>(r); tr && rnd_.RandomInt(2)) {
+        return screen(tr->refpt.x + tr->x1, tr->refpt.y + tr->y1);  // the end point
+      }
+      return screen(r->refpt.x, r->refpt.y);
+    }
+  }
+  return TPoint{rnd_.RandomInt(std::max(w, 1) + 20) - 10, rnd_.RandomInt(std::max(h, 1) + 20) - 10};
+}
+
+TPoint TEditMonkey::Wander(TPoint p) {
+  if (rnd_.RandomInt(10) == 0) {
+    // Off the field: past a random side.
+    const int w = surface_.Control().ClientWidth();
+    const int h = surface_.Control().ClientHeight();
+    switch (rnd_.RandomInt(4)) {
+      case 0:
+        return TPoint{-1 - rnd_.RandomInt(50), p.Y};
+      case 1:
+        return TPoint{w + rnd_.RandomInt(50), p.Y};
+      case 2:
+        return TPoint{p.X, -1 - rnd_.RandomInt(50)};
+      default:
+        return TPoint{p.X, h + rnd_.RandomInt(50)};
+    }
+  }
+  return TPoint{p.X + rnd_.RandomInt(121) - 60, p.Y + rnd_.RandomInt(121) - 60};
 }
 
 void TEditMonkey::CheckStretch(int ticks) {

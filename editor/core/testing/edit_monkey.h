@@ -3,7 +3,9 @@
 // every command and form key, tool toggles, property edits, nudges, new and removed mazes,
 // the animation frames' fields with valid and invalid text, time-path drags, closing and
 // reopening, maze files exported, imported (good, broken and collection files) and mazes
-// deleted, answers to every confirmation), with the checks that go with it:
+// deleted, answers to every confirmation, and the mouse: whole drags in every drag mode with
+// and without Shift, and presses, moves and releases on their own so that other actions fall
+// in the middle of a drag), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -95,6 +97,11 @@ class TEditMonkey {
   TShape TakeShape();
   void Verify(const TShape& before, const TShape& after);
   std::string RandomName();
+  // A play-field pixel to press at: near a corner, an edge, a ball or a reference point of the
+  // maze shown, or anywhere (now and then just off the field).
+  TPoint Target();
+  // Somewhere up to 60 pixels from p, sometimes off the field.
+  TPoint Wander(TPoint p);
   TColor RandomColor();
   void Run(const std::string& name);
   // The animation frames' edits and the time-path editor's drags.
@@ -122,4 +129,5 @@ class TEditMonkey {
   std::map<std::string, int> counts_;
   // A scratch folder for the maze files (removed with the monkey).
   std::string folder_;
+  TPoint mouse_;  // where the mouse was last
 };
