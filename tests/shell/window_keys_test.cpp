@@ -172,11 +172,13 @@ TEST_F(WindowKeysTest, F1AgainOrRepeatingStillLetsAResumeKeyEndTheFreeze) {
   EXPECT_EQ(u->Cave()->MsgLine(), "");
 }
 
-TEST_F(WindowKeysTest, EditKeyDoesNothingYet) {
+// The editor cancelled at once (no script) leaves the run as it was, for either case of the key.
+TEST_F(WindowKeysTest, EditKeyCancelledAtOnceLeavesTheRunAsItWas) {
   auto u = Start();
   u->SetRunning(true);
   for (const char* k : {"e", "E"}) {
     Type(*u, Qt::Key_E, k, k[0]);
+    EXPECT_EQ(modals.shown, k[0] == 'e' ? 1 : 2) << k;
     EXPECT_TRUE(u->GameTicker().isActive()) << k;
     EXPECT_EQ(u->Cave()->GameState(), gs_intro) << k;
   }
