@@ -207,10 +207,12 @@ class TEditDocument {
 
   // --- the snapping grid (gx_editgrid.cpp) -------------------------------------------------
   // View state, like the view matrix: neither part of the collection nor a step. While it is
-  // on, Redraw draws the grid faintly under the maze, and the centre of a new polygon, gear or
+  // on, Redraw draws the grid faintly, and the centre of a new polygon, gear or
   // ball, a dragged corner, ball or reference point, and the grabbed corner of a moved polygon
   // land on grid points: whole multiples of the step in model units, counted from the model
   // origin. While it is off, every gesture gives exactly what it gives without a grid.
+  // The grid lies over the background and the fills but under the outlines, handles and
+  // balls: in many mazes the room the rocket flies in is itself a filled polygon.
   static constexpr double kGridStepDefault = 0.1;  // 51 steps across the shorter side
   static constexpr double kMinGridStep = 0.01;
   static constexpr double kMaxGridStep = 1.0;
@@ -482,7 +484,8 @@ class TEditDocument {
   void CleanAfterDrag();
   void ReadRefPoint(TDPoint& at) const;
   bool PlaceShape(int X, int y);
-  // The grid (gx_editgrid.cpp): the maze's background, the grid lines, then the maze.
+  // The grid (gx_editgrid.cpp): the maze, the grid lines, then the maze again without its
+  // background and fills.
   void DrawMazeOnGrid(TCanvas& cv, const TControl& f);
   // The model point of the screen pixel (X, Y), on the grid while it is on.
   TDPoint DragTarget(int X, int Y) const;

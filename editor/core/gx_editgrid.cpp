@@ -1,8 +1,10 @@
-// The snapping grid: its switch and step, the points it snaps to, and its picture under the
-// maze. The gestures (gx_editgesture.cpp) ask SnapToGrid, DragTarget and GridShift; with the
-// grid off those hand back what they were given, so the gestures stay as they were.
+// The snapping grid: its switch and step, the points it snaps to, and its picture between
+// the maze's fills and its outlines. The gestures (gx_editgesture.cpp) ask SnapToGrid, DragTarget
+// and GridShift; with the grid off those hand back what they were given, so the gestures stay as
+// they were.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "gx_editdoc.h"
 #include "gx_mazegame.h"
@@ -19,19 +21,34 @@ constexpr double kExactLimit = 9007199254740992.0;  // 2^53
 // How much the grid colour differs from the background (0 .. 1 of the channel range).
 constexpr double kGridFaintness = 0.2;
 
-// The maze skips its own background fill while this stands in for a background picture.
-const char kGridUnderMaze = 0;
+// While it lives the maze draws no background and no fills: a stand-in for a background
+// picture holds off the one (only its presence is tested), clear brushes the others.
+const char kNoBackground = 0;
 
-class TBackgroundScope {
+class TOutlineScope {
  public:
-  explicit TBackgroundScope(TMaze& m) : m_(m), before_(m.bkgrnd) { m_.bkgrnd = &kGridUnderMaze; }
-  ~TBackgroundScope() { m_.bkgrnd = before_; }
-  TBackgroundScope(const TBackgroundScope&) = delete;
-  TBackgroundScope& operator=(const TBackgroundScope&) = delete;
+  explicit TOutlineScope(TMaze& m) : m_(m), bkgrnd_(m.bkgrnd) {
+    m_.bkgrnd = &kNoBackground;
+    fills_.reserve(static_cast<std::size_t>(m_.Count()));
+    for (int i = 0; i < m_.Count(); ++i) {
+      TPolygon* p = m_.GetPolygon(i);
+      fills_.push_back(p->fillstyle);
+      p->fillstyle = bsClear;
+    }
+  }
+  ~TOutlineScope() {
+    m_.bkgrnd = bkgrnd_;
+    for (int i = 0; i < m_.Count() && i < static_cast<int>(fills_.size()); ++i) {
+      m_.GetPolygon(i)->fillstyle = fills_[static_cast<std::size_t>(i)];
+    }
+  }
+  TOutlineScope(const TOutlineScope&) = delete;
+  TOutlineScope& operator=(const TOutlineScope&) = delete;
 
  private:
   TMaze& m_;
-  const void* before_;
+  const void* bkgrnd_;
+  std::vector<TBrushStyle> fills_;
 };
 
 double GridCoordinate(double v, double step) {
@@ -118,14 +135,10 @@ TColor TEditDocument::GridColor() const {
 }
 
 void TEditDocument::DrawMazeOnGrid(TCanvas& cv, const TControl& f) {
+  // The maze as it is drawn without a grid, its background and fills included: in most mazes
+  // the room the rocket flies in is a filled polygon, and the grid must show there too.
+  if (FMaze) FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
   const int w = f.ClientWidth(), h = f.ClientHeight();
-  // The maze's own background first, as its Draw would fill it; then the grid on it.
-  if (FMaze && !FMaze->bkgrnd) {
-    cv.Pen.Style = TPenStyle::psClear;
-    cv.Brush.Color = FMaze->outcolor;
-    cv.Brush.Style = bsSolid;
-    cv.Rectangle(0, 0, w, h);
-  }
   const double s = M2I_.mat[0][0];
   const double pitch = s * grid_step_;
   if (pitch >= kMinGridPixels) {
@@ -147,7 +160,9 @@ void TEditDocument::DrawMazeOnGrid(TCanvas& cv, const TControl& f) {
     }
   }
   if (!FMaze) return;
+  // Then everything but the background and the fills once more, over the grid: outlines,
+  // special edges, handles, reference points and balls.
   cv.Pen.Mode = TPenMode::pmCopy;
-  TBackgroundScope keep(*FMaze);
+  TOutlineScope outlines(*FMaze);
   FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
 }

@@ -513,19 +513,27 @@ TEST_F(GridTest, SwitchingTheGridDuringADragDropsIt) {
   }
 }
 
-TEST_F(GridTest, TheGridIsDrawnFaintlyOnTheMazesBackgroundUnderTheMaze) {
+TEST_F(GridTest, TheGridLiesOverTheBackgroundAndTheFillsButUnderOutlinesHandlesAndBalls) {
   Open(TwoCaves());
   doc.cbackgroundChange(0x000000);
+  canvas.calls.clear();
+  doc.Redraw();
+  const std::vector<TCanvasCall> plain = canvas.calls;
+  const std::string bytes = doc.CleanCollection();
   GridOn(0.25);  // 25 pixels: lines at 5, 30, ..., 505 both ways
   canvas.calls.clear();
   doc.Redraw();
   const auto& calls = canvas.calls;
-  ASSERT_GE(calls.size(), 3u);
-  EXPECT_EQ(calls[0].Describe(), "FillRect 0 0 510 510");
-  EXPECT_EQ(calls[1].Describe(), "Rectangle 0 0 510 510");  // the maze's own background
-  EXPECT_EQ(calls[1].brush.Color, Maze(0).outcolor);
+  // First the very picture without the grid (the maze's own background and the fills) ...
+  ASSERT_GT(calls.size(), plain.size());
+  EXPECT_EQ(plain[1].Describe(), "Rectangle 0 0 510 510");
+  for (std::size_t k = 0; k < plain.size(); ++k) {
+    EXPECT_EQ(calls[k].Describe(), plain[k].Describe()) << k;
+    EXPECT_EQ(calls[k].brush, plain[k].brush) << k;
+  }
+  // ... then the grid lines, faint and in the copy mode ...
   std::vector<std::string> grid;
-  std::size_t i = 2;
+  std::size_t i = plain.size();
   for (; i < calls.size() && calls[i].pen.Color == doc.GridColor() &&
          (calls[i].op == "MoveTo" || calls[i].op == "LineTo");
        ++i) {
@@ -538,22 +546,34 @@ TEST_F(GridTest, TheGridIsDrawnFaintlyOnTheMazesBackgroundUnderTheMaze) {
   EXPECT_EQ(grid[20], "LineTo 505 510");
   EXPECT_EQ(grid[21], "LineTo 510 505");  // y = -2.5, at the bottom
   EXPECT_EQ(grid.back(), "LineTo 510 5");
-  // Then the maze, on top, without painting its background over the grid.
-  const auto rest = std::vector<TCanvasCall>(calls.begin() + static_cast<long>(i), calls.end());
-  ASSERT_FALSE(rest.empty());
-  for (const TCanvasCall& c : rest) EXPECT_NE(c.Describe(), "Rectangle 0 0 510 510");
-  EXPECT_EQ(Maze(0).bkgrnd, nullptr) << "the maze's own state is back";
-  // The picture of the maze itself is the one without a grid.
-  std::string on_grid;
-  for (const TCanvasCall& c : rest) on_grid += c.Describe() + "\n";
+  // ... and the maze once more over them, less the field's fill and its background: the same
+  // outlines, edges, handles and balls, the polygons with a clear brush.
+  const std::vector<TCanvasCall> again(calls.begin() + static_cast<long>(i), calls.end());
+  ASSERT_EQ(again.size(), plain.size() - 2);
+  int cleared = 0;
+  for (std::size_t k = 0; k < again.size(); ++k) {
+    const TCanvasCall& was = plain[k + 2];
+    EXPECT_EQ(again[k].Describe(), was.Describe()) << k;
+    EXPECT_EQ(again[k].pen, was.pen) << k;
+    if (again[k].brush != was.brush) {
+      EXPECT_EQ(again[k].op, "Polygon");
+      EXPECT_EQ(again[k].brush.Style, bsClear);
+      ++cleared;
+    }
+  }
+  EXPECT_EQ(cleared, Maze(0).Count());
+  // The maze's own state is back.
+  EXPECT_EQ(Maze(0).bkgrnd, nullptr);
+  EXPECT_EQ(doc.CleanCollection(), bytes);
+  // Off, the picture is the one without a grid.
   doc.SetGridOn(false);
   canvas.calls.clear();
   doc.Redraw();
-  std::string plain;
-  for (std::size_t k = 2; k < canvas.calls.size(); ++k) plain += canvas.calls[k].Describe() + "\n";
-  EXPECT_EQ(on_grid, plain);
-  EXPECT_EQ(canvas.calls[1].Describe(), "Rectangle 0 0 510 510");
-  for (const TCanvasCall& c : canvas.calls) EXPECT_NE(c.pen.Color, doc.GridColor()) << c.Describe();
+  EXPECT_EQ(canvas.Log(), [&] {
+    TRecordingCanvas copy;
+    copy.calls = plain;
+    return copy.Log();
+  }());
 }
 
 TEST_F(GridTest, TheGridColourStaysFaintOnDarkAndLightBackgroundsAndTooFineAGridIsNotDrawn) {

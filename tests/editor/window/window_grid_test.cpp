@@ -1,6 +1,7 @@
 // The snapping grid in the window: the check item and its shortcut, the step control (which
 // redraws the play field at once and leaves the form-level arrows alone unless it has the
-// focus), and, pixel by pixel, the grid under the maze with the XOR previews exact on it.
+// focus), and, pixel by pixel, the grid between the maze's fills and its outlines, with the
+// XOR previews exact on it.
 #include <QDoubleSpinBox>
 #include <QMenu>
 
@@ -99,7 +100,7 @@ TEST_F(WindowGridTest, WithoutTheFocusTheStepControlLeavesTheArrowsToTheMaze) {
 
 using GridPixelTest = PlayFieldTest;
 
-TEST_F(GridPixelTest, TheGridLiesUnderTheMazeAndThePreviewOnItIsExact) {
+TEST_F(GridPixelTest, TheGridLiesOverFillsUnderOutlinesAndThePreviewOnItIsExact) {
   auto l = std::make_unique<TMazeList>();
   auto m = EmptyMaze("Field");
   m->outcolor = 0x303030;
@@ -120,18 +121,23 @@ TEST_F(GridPixelTest, TheGridLiesUnderTheMazeAndThePreviewOnItIsExact) {
   EXPECT_EQ(PixelAt(plain, 560, 35), Rgb(0x303030));
   EXPECT_EQ(PixelAt(before, 560, 35), grid);
   EXPECT_EQ(PixelAt(before, 585, 35), Rgb(0x303030));
-  // ... but not through the filled square (on the line x = -0.5, in its middle) ...
-  EXPECT_EQ(PixelAt(before, 410, 390), PixelAt(plain, 410, 390));
-  EXPECT_NE(PixelAt(before, 410, 390), grid);
-  // ... nor over its outline and handles: where the two pictures differ, the grid is.
+  // ... and over the square's fill (the line x = -0.5 through its middle), but where the two
+  // pictures differ it is always the grid over the background or the fill: the outline and
+  // the handles lie over it.
+  EXPECT_EQ(PixelAt(plain, 410, 390), Rgb(0x00402000));
+  EXPECT_EQ(PixelAt(before, 410, 390), grid);
   for (int y = 0; y < before.height(); ++y) {
     for (int x = 0; x < before.width(); ++x) {
-      if (before.pixel(x, y) != plain.pixel(x, y)) {
-        ASSERT_EQ(PixelAt(before, x, y), grid) << x << ", " << y;
-        ASSERT_EQ(PixelAt(plain, x, y), Rgb(0x303030)) << x << ", " << y;
-      }
+      if (before.pixel(x, y) == plain.pixel(x, y)) continue;
+      ASSERT_EQ(PixelAt(before, x, y), grid) << x << ", " << y;
+      const QRgb was = PixelAt(plain, x, y);
+      ASSERT_TRUE(was == Rgb(0x303030) || was == Rgb(0x00402000)) << x << ", " << y;
     }
   }
+  // The top edge crosses the grid line x = -0.5 at (410, 350) and is drawn over it.
+  EXPECT_EQ(PixelAt(before, 410, 350), PixelAt(plain, 410, 350));
+  EXPECT_NE(PixelAt(plain, 410, 350), Rgb(0x00402000));
+  EXPECT_NE(PixelAt(plain, 410, 350), Rgb(0x303030));
 
   // A corner dragged round and back: during the drag the picture is the one before with the
   // outline through the snapped corner in NotXor; at the end (a click) nothing changed.
