@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -174,6 +176,9 @@ void TEditMaze::BuildMenus() {
   edit->addActions({mmDeletePoint, mmDeletePolygon, mmClearBalls});
   edit->addSeparator();
   edit->addActions({mmDrag, mmSize, mmRotate});
+  mmGrid = Action("Snap &to Grid", "Ctrl+G", kNoIcon, true, &D::mmGridClick);
+  edit->addSeparator();
+  edit->addAction(mmGrid);
 
   QMenu* animate = MainMenu->addMenu(QStringLiteral("&Animate"));
   mmAutoTrans = Action("Auto &Move", nullptr, ti_AutoTranslate, true, &D::sAutoTransClick);
@@ -298,6 +303,20 @@ QWidget* TEditMaze::BuildColumn() {
     if (!syncing_) doc_->ePolNChange(n);
   });
 
+  label("Grid step")->setToolTip(QStringLiteral("The step of the snapping grid, in model units"));
+  eGridStep = new QDoubleSpinBox;
+  eGridStep->setObjectName(QStringLiteral("eGridStep"));
+  eGridStep->setRange(TEditDocument::kMinGridStep, TEditDocument::kMaxGridStep);
+  eGridStep->setDecimals(2);
+  eGridStep->setSingleStep(0.05);
+  eGridStep->setKeyboardTracking(false);
+  eGridStep->setLocale(QLocale::c());  // the point, as everywhere in the editor
+  eGridStep->setToolTip(QStringLiteral("The step of the snapping grid (Edit, Snap to Grid)"));
+  v->addWidget(eGridStep);
+  connect(eGridStep, &QDoubleSpinBox::valueChanged, this, [this](double step) {
+    if (!syncing_) doc_->SetGridStep(step);
+  });
+
   TrafTab = new QTabWidget;
   TrafTab->setObjectName(QStringLiteral("TrafTab"));
   TrafTab->setMinimumHeight(130);
@@ -363,6 +382,7 @@ void TEditMaze::SyncControls() {
   lwidth->setValue(c.lwidth);
   eHarmless->setChecked(c.eHarmless);
   ePolN->setValue(c.ePolN);
+  eGridStep->setValue(doc_->GridStep());
 }
 
 void TEditMaze::SyncTools() {
@@ -374,6 +394,7 @@ void TEditMaze::SyncTools() {
       {mmSize, TEditTool::sSize},           {mmRotate, TEditTool::sRot},
   };
   for (const auto& [action, tool] : tools) action->setChecked(doc_->ToolDown(tool));
+  mmGrid->setChecked(doc_->GridOn());
 }
 
 void TEditMaze::SyncTrafTabs() {

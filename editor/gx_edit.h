@@ -21,6 +21,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -61,7 +62,8 @@ class TEditMaze : public QDialog, public TEditListener {
   TColorBox* cLand;
   QSpinBox* lwidth;  // with its spin buttons (ud_lwidth)
   QCheckBox* eHarmless;
-  QSpinBox* ePolN;  // with udPolN
+  QSpinBox* ePolN;            // with udPolN
+  QDoubleSpinBox* eGridStep;  // the snapping grid's step in model units
   QTabWidget* TrafTab;
   QPushButton* bok;
   TEditPlayField* PlayField;
@@ -74,6 +76,7 @@ class TEditMaze : public QDialog, public TEditListener {
   QAction *mmNewPol, *mmNewGear, *mmNewBall, *mmInsertPoint, *mmLanding, *mmDeletePoint,
       *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;
   QAction *mmAutoTrans, *mmAutoSize, *mmAutoRot;
+  QAction* mmGrid;  // "Snap to Grid"
 
   // The panel of transform tab i, where the animation frames go (null outside the tabs).
   QWidget* TrafPage(int i) const;

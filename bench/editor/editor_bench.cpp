@@ -85,7 +85,8 @@ struct TTimes {
   }
 };
 
-void BM_EditorRedraw(benchmark::State& state) {
+// The whole picture; with the snapping grid on, its lines under the maze too.
+void RedrawBench(benchmark::State& state, bool grid) {
   EnsureApp();
   auto list = StressCollection();
   TRecordingDialogs dialogs;
@@ -93,6 +94,10 @@ void BM_EditorRedraw(benchmark::State& state) {
   TEditDocument doc(dialogs);
   doc.SetSurface(&surface);
   doc.SetMazeList(list.get());
+  if (grid) {
+    doc.SetGridStep(TEditDocument::kGridStepDefault);
+    doc.SetGridOn(true);
+  }
   TTimes times;
   for (auto _ : state) {
     const auto t0 = std::chrono::steady_clock::now();
@@ -109,7 +114,15 @@ void BM_EditorRedraw(benchmark::State& state) {
   state.counters["walls"] = list->GetMaze(0)->Count();
   doc.Abandon();
 }
+void BM_EditorRedraw(benchmark::State& state) {
+  RedrawBench(state, false);
+}
 BENCHMARK(BM_EditorRedraw)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_EditorRedrawGrid(benchmark::State& state) {
+  RedrawBench(state, true);
+}
+BENCHMARK(BM_EditorRedrawGrid)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EditorOpen(benchmark::State& state) {
   EnsureApp();

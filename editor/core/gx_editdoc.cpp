@@ -413,7 +413,11 @@ void TEditDocument::Redraw() {
     cv.Brush.Style = bsSolid;
     cv.FillRect(TRect{0, 0, f.ClientWidth(), f.ClientHeight()});
     cv.Pen.Mode = TPenMode::pmCopy;
-    if (FMaze) FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
+    if (grid_on_) {
+      DrawMazeOnGrid(cv, f);
+    } else if (FMaze) {
+      FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
+    }
     // A drag under way keeps its preview on the new picture; one for another size of the play
     // field (its points are pixels of the old one) is dropped.
     preview_shown_ = false;

@@ -205,6 +205,34 @@ class TEditDocument {
   // corner handles. Draws nothing without a surface or while it is not showing.
   void Redraw();
 
+  // --- the snapping grid (gx_editgrid.cpp) -------------------------------------------------
+  // View state, like the view matrix: neither part of the collection nor a step. While it is
+  // on, Redraw draws the grid faintly, and the centre of a new polygon, gear or
+  // ball, a dragged corner, ball or reference point, and the grabbed corner of a moved polygon
+  // land on grid points: whole multiples of the step in model units, counted from the model
+  // origin. While it is off, every gesture gives exactly what it gives without a grid.
+  // The grid lies over the background and the fills but under the outlines, handles and
+  // balls: in many mazes the room the rocket flies in is itself a filled polygon.
+  static constexpr double kGridStepDefault = 0.1;  // 51 steps across the shorter side
+  static constexpr double kMinGridStep = 0.01;
+  static constexpr double kMaxGridStep = 1.0;
+  // Grid lines closer than this many pixels are not drawn (the snapping goes on).
+  static constexpr int kMinGridPixels = 5;
+  bool GridOn() const { return grid_on_; }
+  void SetGridOn(bool on);
+  void mmGridClick() { SetGridOn(!grid_on_); }
+  double GridStep() const { return grid_step_; }
+  // Brought into kMinGridStep .. kMaxGridStep and to whole millionths, so that the grid points
+  // are the doubles nearest to their decimal values; a value that is not a number is ignored.
+  void SetGridStep(double step);
+  // The grid point nearest to p for a step (p as it is when not finite).
+  static TDPoint GridPoint(const TDPoint& p, double step);
+  // GridPoint(p) while the grid is on; p itself, bit for bit, while it is off.
+  TDPoint SnapToGrid(const TDPoint& p) const;
+  // Faint on the background the play field shows: a little lighter on dark backgrounds, a
+  // little darker on light ones.
+  TColor GridColor() const;
+
   // --- what the window shows ----------------------------------------------------------------
   const TEditControls& Controls() const { return FControls; }
   const std::string& Caption() const { return FCaption; }
@@ -456,6 +484,16 @@ class TEditDocument {
   void CleanAfterDrag();
   void ReadRefPoint(TDPoint& at) const;
   bool PlaceShape(int X, int y);
+  // The grid (gx_editgrid.cpp): the maze, the grid lines, then the maze again without its
+  // background and fills.
+  void DrawMazeOnGrid(TCanvas& cv, const TControl& f);
+  // The model point of the screen pixel (X, Y), on the grid while it is on.
+  TDPoint DragTarget(int X, int Y) const;
+  // A polygon drag on the grid: how far (model units) the polygon moves for the mouse at
+  // (X, Y), so that its grabbed corner lands on a grid point (that point into *target).
+  TDPoint GridShift(int X, int Y, TDPoint* target = nullptr) const;
+  // Its release: every corner shifted, the grabbed one put on its very grid point.
+  void FinishGridPolygonDrag(int polygonIndex, int X, int Y);
 
   TDialogService& dialogs_;
   TEditSurface* surface_ = nullptr;
@@ -489,7 +527,7 @@ class TEditDocument {
   bool FDrag = false;
   bool FDragPolygon = false;
   TDragKind drag_kind_ = TDragKind::None;
-  int drag_corner_ = -1;
+  int drag_corner_ = -1;  // the corner dragged, or grabbed when the whole polygon moves
   bool drag_edge_in_ = true, drag_edge_out_ = true;  // the corner's edges that exist
   TColor drag_color_ = 0;
   bool drag_open_ = false;
@@ -500,6 +538,8 @@ class TEditDocument {
   bool drag_ref2_ = false;  // a translation's end point is being dragged
   int drag_w_ = 0, drag_h_ = 0;
   bool preview_shown_ = false;
+  bool grid_on_ = false;
+  double grid_step_ = kGridStepDefault;
 
   TEditControls FControls;
   std::string FCaption = "Edit maze";

@@ -207,7 +207,7 @@ std::unique_ptr<TPolygon> TEditDocument::CreateGear(int n, double x, double y) c
 }
 
 bool TEditDocument::PlaceShape(int X, int y) {
-  const TDPoint m = ImageToModel(X, y);
+  const TDPoint m = SnapToGrid(ImageToModel(X, y));
   const int mi = MazeIndex(FMaze);
   if (FDoBall) {
     TEditStep step(*this, "New Ball",
@@ -425,6 +425,7 @@ void TEditDocument::PlayFieldMouseDown(bool shift, int X, int Y) {
       return;
     }
     FDragPolygon = FDragType == dt_translate;
+    drag_corner_ = i;  // on the grid, this corner lands on a grid point
     CapturePolygon();
     FDragMat.reset();
     StartDrag(FDragType == dt_size     ? TDragKind::Size
@@ -473,13 +474,13 @@ void TEditDocument::PlayFieldMouseMove(bool, int X, int Y) {
   ErasePreview();
   switch (drag_kind_) {
     case TDragKind::Ball: {
-      const TDPoint m = ImageToModel(X, PlayHeight() - Y);
+      const TDPoint m = DragTarget(X, Y);
       ball_view_ = M2I_ * tmat2d::trans(m.x - drag_ball_->matrix.mat[0][2],
                                         m.y - drag_ball_->matrix.mat[1][2]);
       break;
     }
     case TDragKind::RefPoint:
-      ref_at_ = ImageToModel(X, PlayHeight() - Y);
+      ref_at_ = DragTarget(X, Y);
       break;
     case TDragKind::Size:
       SizeStep(X);
@@ -488,12 +489,25 @@ void TEditDocument::PlayFieldMouseMove(bool, int X, int Y) {
       RotationStep(Y);
       break;
     case TDragKind::Polygon:
+      if (grid_on_) {
+        // The points stay where they were taken; the drag matrix shifts them by whole steps.
+        const TDPoint d = GridShift(X, Y);
+        FDragMat = tmat2d::trans(d.x * M2I_.mat[0][0], -d.y * M2I_.mat[1][1]);
+        break;
+      }
       for (TDPoint& p : FP) {
         p.x += dx;
         p.y += dy;
       }
       break;
     case TDragKind::Corner:
+      if (grid_on_) {
+        const TDPoint g = DragTarget(X, Y);
+        double x = g.x, y = g.y;
+        M2I_.Transform(x, y);
+        FP[1] = TDPoint{x, PlayHeight() - y};
+        break;
+      }
       FP[1] = TDPoint{static_cast<double>(X), static_cast<double>(Y)};
       break;
     case TDragKind::None:
@@ -539,7 +553,7 @@ void TEditDocument::FinishDrag(int X, int Y) {
   // A release where the press was is a click: it selects and moves nothing (the corner just
   // put on an edge stays on it).
   const bool click = X == FOrgPoint.X && Y == FOrgPoint.Y;
-  const TDPoint m = ImageToModel(X, PlayHeight() - Y);
+  const TDPoint m = DragTarget(X, Y);
   const int mi = MazeIndex(FMaze);
   switch (kind) {
     case TDragKind::Ball: {
@@ -603,6 +617,10 @@ void TEditDocument::FinishPolygonDrag(TDragKind kind, int X, int Y) {
   } else if (kind == TDragKind::Rotate) {
     if (Y == FOrgPoint.Y) return;
     RotationStep(Y);
+  } else if (grid_on_) {
+    if (X == FOrgPoint.X && Y == FOrgPoint.Y) return;
+    FinishGridPolygonDrag(pi, X, Y);
+    return;
   } else {
     if (X == FOrgPoint.X && Y == FOrgPoint.Y) return;
     // The way from the last move to the release (none when a move came there first).

@@ -320,11 +320,18 @@ void TEditMonkey::Act() {
       {"export", 1},         {"import", 1},        {"delete maze", 1},  {"drag", 8},
       {"press", 2},          {"drag move", 3},     {"release", 2},      {"end drag", 1},
   };
+  // The snapping grid (edit_monkey_grid.cpp).
+  static const TAction kGridActions[] = {{"grid switch", 2}, {"grid step", 2}};
+  static const std::vector<TAction> kAll = [] {
+    std::vector<TAction> all(std::begin(kActions), std::end(kActions));
+    all.insert(all.end(), std::begin(kGridActions), std::end(kGridActions));
+    return all;
+  }();
   int total = 0;
-  for (const TAction& a : kActions) total += a.weight;
+  for (const TAction& a : kAll) total += a.weight;
   int pick = rnd_.RandomInt(total);
-  const TAction* chosen = &kActions[0];
-  for (const TAction& a : kActions) {
+  const TAction* chosen = &kAll[0];
+  for (const TAction& a : kAll) {
     if (pick < a.weight) {
       chosen = &a;
       break;
@@ -339,7 +346,9 @@ void TEditMonkey::Act() {
   dialogs_.SetAnswer(rnd_.RandomInt(2) ? mrYes : mrNo);
   audit_->steps.clear();
   if (audit_shapes_ && !shape_) shape_ = std::make_unique<TShape>(TakeShape());
+  const int steps_before = doc_->StepCount();
   Run(action_);
+  CheckGrid(steps_before);
   if (!doc_->SelectionValid()) Fail("the selection points at an object that is gone");
   if (!audit_->problem.empty()) Fail(audit_->problem);
   if (audit_shapes_) {
@@ -660,6 +669,8 @@ void TEditMonkey::Run(const std::string& name) {
     d.Redraw();
   } else if (name.rfind("frame", 0) == 0 || name == "time path drag") {
     FrameAction(name);
+  } else if (name.rfind("grid", 0) == 0) {
+    GridAction(name);
   } else {
     Fail("unknown action");
   }

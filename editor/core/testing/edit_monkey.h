@@ -106,6 +106,11 @@ class TEditMonkey {
   void Run(const std::string& name);
   // The animation frames' edits and the time-path editor's drags.
   void FrameAction(const std::string& name);
+  // The snapping grid switched and its step changed (edit_monkey_grid.cpp), and, after an
+  // action of the mouse that made a step on the grid, the new or moved ball or the new shape
+  // on a grid point.
+  void GridAction(const std::string& name);
+  void CheckGrid(int stepsBefore);
   [[noreturn]] void Fail(const std::string& what) const;
 
   TMazeList& list_;
