@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "gx_colorbox.h"
+#include "gx_edithistory.h"
 #include "gx_editicons.h"
 #include "gx_playfield.h"
 #include "gx_rotate.h"
@@ -57,7 +58,11 @@ class TFlagScope {
 }  // namespace
 
 TEditMaze::TEditMaze(TDialogService& dialogs, TModalService& modals, QWidget* parent)
-    : QDialog(parent), doc_(std::make_unique<TEditDocument>(dialogs)), modals_(modals) {
+    : QDialog(parent),
+      doc_(std::make_unique<TEditDocument>(dialogs)),
+      history_(std::make_unique<TEditHistory>(*doc_)),
+      modals_(modals) {
+  doc_->SetStepObserver(history_.get());
   setObjectName(QStringLiteral("EditMaze"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -93,6 +98,7 @@ TEditMaze::~TEditMaze() {
   doc_->SetSurface(nullptr);
   PlayField->SetDocument(nullptr);
   PlayField->OnResized = nullptr;
+  doc_->SetStepObserver(nullptr);
   // The widgets go now, while the document still exists: a field losing the focus on its way
   // out signals an edit, which is ignored.
   syncing_ = true;
@@ -101,6 +107,12 @@ TEditMaze::~TEditMaze() {
 
 void TEditMaze::EnsureClosed() {
   if (!doc_->Closed()) doc_->Abandon();
+  history_->Clear();
+}
+
+void TEditMaze::SetMazeList(TMazeList* l) {
+  history_->Clear();
+  doc_->SetMazeList(l);
 }
 
 // --- building -------------------------------------------------------------------------------
@@ -150,6 +162,14 @@ void TEditMaze::BuildMenus() {
   maze->addAction(mmExit);
 
   QMenu* edit = MainMenu->addMenu(QStringLiteral("&Edit"));
+  // The stack's own actions: "Undo <step>" / "Redo <step>", disabled when there is none.
+  mmUndo = history_->Stack().createUndoAction(this, QStringLiteral("&Undo"));
+  mmUndo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+  mmRedo = history_->Stack().createRedoAction(this, QStringLiteral("&Redo"));
+  mmRedo->setShortcuts(
+      {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+  edit->addActions({mmUndo, mmRedo});
+  edit->addSeparator();
   mmNewPol = Action("&New Polygon", "Ins", ti_NewPolygon, true, &D::sPolClick);
   mmNewGear = Action("New &Gear", "Shift+Ins", ti_NewGear, true, &D::sGearClick);
   mmNewBall = Action("New &Ball", "Ctrl+Shift+Ins", ti_NewBall, true, &D::sBallClick);
@@ -496,6 +516,16 @@ bool TEditMaze::FormKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {
 }
 
 bool TEditMaze::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl+Z and the redo keys are the editor's in its text and number fields too: their typing
+  // is in the editor's history, so the field's own undo would only get in its way.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(k->keyCombination());
+    for (QAction* a : {mmUndo, mmRedo}) {
+      if (a->shortcuts().contains(pressed)) return true;  // not taken: the shortcut runs
+    }
+  }
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     auto* w = static_cast<QWidget*>(watched);
     if (w->window() == this) {
@@ -508,5 +538,7 @@ bool TEditMaze::eventFilter(QObject* watched, QEvent* event) {
 
 void TEditMaze::done(int r) {
   if (!doc_->CloseQuery(r == QDialog::Accepted)) return;  // the editor stays open
+  // The history lasts while the editor is open (a Cancel's discard is no step of it).
+  history_->Clear();
   QDialog::done(r);
 }

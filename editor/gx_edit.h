@@ -32,6 +32,7 @@ class QToolButton;
 class TAniFrame;
 class TColorBox;
 class TDialogService;
+class TEditHistory;
 class TEditPlayField;
 class TMaze;
 class TMazeList;
@@ -44,10 +45,13 @@ class TEditMaze : public QDialog, public TEditListener {
   TEditMaze(TDialogService& dialogs, TModalService& modals, QWidget* parent = nullptr);
   ~TEditMaze() override;
 
-  void SetMazeList(TMazeList* l) { doc_->SetMazeList(l); }
+  // A new collection starts a new undo history.
+  void SetMazeList(TMazeList* l);
   void SetMaze(TMaze* m) { doc_->SetMaze(m); }
   TMaze* Maze() const { return doc_->Maze(); }
   TEditDocument& Document() { return *doc_; }
+  // The undo history of this session (cleared when the editor closes).
+  TEditHistory& History() { return *history_; }
   // Runs the document's closing rule for a window that ended without it (the modal loop was
   // left from outside): unconfirmed edits are put back (TEditDocument::Abandon).
   void EnsureClosed();
@@ -73,6 +77,7 @@ class TEditMaze : public QDialog, public TEditListener {
   QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot;
   // Menu items (the tool buttons run the same actions).
   QAction *New1, *mmImport, *mmExport, *mmDelete, *mmExit;
+  QAction *mmUndo, *mmRedo;  // "Undo <step>" (Ctrl+Z), "Redo <step>" (Ctrl+Shift+Z, Ctrl+Y)
   QAction *mmNewPol, *mmNewGear, *mmNewBall, *mmInsertPoint, *mmLanding, *mmDeletePoint,
       *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;
   QAction *mmAutoTrans, *mmAutoSize, *mmAutoRot;
@@ -105,6 +110,7 @@ class TEditMaze : public QDialog, public TEditListener {
   bool FormKey(QWidget* target, int key, Qt::KeyboardModifiers mods);
 
   std::unique_ptr<TEditDocument> doc_;
+  std::unique_ptr<TEditHistory> history_;  // the document's step observer
   TModalService& modals_;
   bool syncing_ = false;  // widgets are being filled from the document: no edits back
   QPointer<TAniFrame> frame_;

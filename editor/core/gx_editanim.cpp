@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "gx_editdoc.h"
 #include "gx_mazegame.h"
@@ -14,6 +15,13 @@
 #include "gx_trans.h"
 
 namespace {
+
+// The run key of edits of one field of one frame: typing on in that field joins the run, a
+// field of another frame or another field starts a new one.
+std::string FieldRun(const TPolygon& owner, const TTransform* t, TTrafField f) {
+  return "frame " + std::to_string(owner.TrafList()->IndexOf(t)) + " field " +
+         std::to_string(static_cast<int>(f));
+}
 
 // A copy of the time path's corners, to find out without changing it whether (and where) a
 // click inserts a corner.
@@ -52,7 +60,10 @@ void TEditDocument::SetTrafPeriodSeconds(TTransform* t, int seconds) {
   const int ticks = PeriodTicks(seconds, FMaze->TickUnit());
   if (ticks == t->period()) return;
   TBatch batch(*this);
-  TEditStep step(*this, "Period", {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)});
+  TEditStep step(*this, TEditStepInfo{"Period",
+                                      {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)},
+                                      FieldRun(*FMaze->GetPolygon(owner), t, TTrafField::Period),
+                                      false});
   t->SetPeriod(ticks);
 }
 
@@ -111,7 +122,10 @@ bool TEditDocument::TrafFieldEdit(TTransform* t, TTrafField f, const std::string
   const int owner = TrafOwnerIndex(t);
   if (!target || owner < 0 || *target == v) return true;
   TBatch batch(*this);
-  TEditStep step(*this, name, {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)});
+  TEditStep step(*this, TEditStepInfo{name,
+                                      {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)},
+                                      FieldRun(*FMaze->GetPolygon(owner), t, f),
+                                      false});
   *target = v;
   return true;
 }
@@ -145,7 +159,8 @@ int TEditDocument::InsertTimePathCorner(TTransform* t, const TDRect& r) {
   return six;
 }
 
-void TEditDocument::MoveTimePathCorner(TTransform* t, int index, double x, double y) {
+void TEditDocument::MoveTimePathCorner(TTransform* t, int index, double x, double y,
+                                       bool finishes_insert) {
   const int owner = TrafOwnerIndex(t);
   if (owner < 0) return;
   TPolygon& path = *t->flinear;
@@ -157,8 +172,10 @@ void TEditDocument::MoveTimePathCorner(TTransform* t, int index, double x, doubl
   y = std::isnan(y) ? s->y() : std::clamp(y, 0.0, 1.0);
   if (s->x() == x && s->y() == y) return;
   TBatch batch(*this);
-  TEditStep step(*this, "Move Time Path Corner",
-                 {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)});
+  TEditStep step(*this, TEditStepInfo{"Move Time Path Corner",
+                                      {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), owner)},
+                                      {},
+                                      finishes_insert});
   s->SetX(x);
   s->SetY(y);
 }

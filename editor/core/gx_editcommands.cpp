@@ -53,7 +53,10 @@ void TEditDocument::eMazenameChange(const std::string& text) {
   const std::string name = TrimName(text);
   if (name == FMaze->mazename) return;
   TBatch batch(*this);
-  TEditStep step(*this, "Maze Name", {TTouched::Of(TTouch::MazeFields, MazeIndex(FMaze))});
+  TEditStep step(
+      *this,
+      TEditStepInfo{
+          "Maze Name", {TTouched::Of(TTouch::MazeFields, MazeIndex(FMaze))}, "name field", false});
   FMaze->mazename = name;
 }
 
@@ -126,8 +129,12 @@ void TEditDocument::lwidthChange(int n) {
   Notify(ea_Controls);
   if (!FPolygon) return;
   if (FPolygon->width != n) {
-    TEditStep step(*this, "Line Width",
-                   {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), PolygonIndex(FPolygon))});
+    TEditStep step(
+        *this,
+        TEditStepInfo{"Line Width",
+                      {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), PolygonIndex(FPolygon))},
+                      "line width",
+                      false});
     FPolygon->width = n;
   }
   Redraw();
@@ -358,6 +365,9 @@ void TEditDocument::AttachTraf(std::unique_ptr<TTransform> t) {
     // Appended to the list directly: the class setters would take only the first of a class.
     FPolygon->TrafList()->AddTraf(std::move(t));
     FPolygon->TrafCenter(*raw);
+    // In the state the maze's reset would give it (a period of 0 becomes 200), so that showing
+    // the maze again changes nothing the step left and its history keeps.
+    raw->reset();
   }
   SetPolygon(FPolygon);
   TrafTabChange(FPolygon->TrafList()->IndexOf(raw));
@@ -474,6 +484,9 @@ TMaze* TEditDocument::AddMazes(std::vector<std::unique_ptr<TMaze>> mazes, const 
   }
   {
     TEditStep step(*this, name, std::move(touches));
+    // Shown at once, and so reset: inside the step, so that what the step leaves (and a history
+    // keeps) is the maze as it is then.
+    first->reset();
     for (auto& m : mazes) FMazeList->Add(std::move(m));
   }
   FillMazeCombo();

@@ -90,19 +90,26 @@ TColor HighlightColor(TColor c, double f) {
 
 TEditStep::TEditStep(TEditDocument& doc, std::string name, std::vector<TTouched> touches)
     : doc_(doc) {
-  doc_.BeginStep(std::move(name), std::move(touches));
+  doc_.BeginStep(TEditStepInfo{std::move(name), std::move(touches), {}, false});
+}
+
+TEditStep::TEditStep(TEditDocument& doc, TEditStepInfo info) : doc_(doc) {
+  doc_.BeginStep(std::move(info));
 }
 
 TEditStep::~TEditStep() {
   doc_.EndStep();
 }
 
-void TEditDocument::BeginStep(std::string name, std::vector<TTouched> touches) {
+void TEditDocument::BeginStep(TEditStepInfo info) {
   if (step_open_) {
-    throw std::logic_error("Edit step '" + name + "' begun inside step '" + step_.name + "'");
+    throw std::logic_error("Edit step '" + info.name + "' begun inside step '" + step_.name + "'");
   }
   if (FDrag) CancelDrag();  // a command while the mouse drags: the drag is dropped
-  step_ = TEditStepInfo{std::move(name), std::move(touches)};
+  step_ = std::move(info);
+  // The release of a drag that began by putting a corner on an edge finishes that gesture.
+  if (continues_gesture_) step_.continues = true;
+  continues_gesture_ = false;
   step_open_ = true;
   if (observer_) {
     TCleanRecords clean(*this);
@@ -206,6 +213,10 @@ void TEditDocument::SetMazeList(TMazeList* l) {
 }
 
 void TEditDocument::SetMaze(TMaze* m) {
+  ShowMaze(m, true);
+}
+
+void TEditDocument::ShowMaze(TMaze* m, bool reset) {
   TBatch batch(*this);
   if (FDrag) CancelDrag();
   // A ball stays highlighted while polygons are chosen, but not in another maze, which may be
@@ -213,7 +224,7 @@ void TEditDocument::SetMaze(TMaze* m) {
   if (m != FMaze && FBall) SetBall(nullptr);
   FMaze = m;
   if (m) {
-    m->reset();
+    if (reset) m->reset();
     FControls.cbackground = m->outcolor;
     FControls.cline = m->linecolor;
     FControls.cFill = m->incolor;

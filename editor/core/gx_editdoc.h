@@ -18,6 +18,7 @@
 // frames' edits and import/export/delete hook in where this header says so.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,7 @@
 
 class TBall;
 class TDialogService;
+class TStepRecords;
 class TMaze;
 class TMazeList;
 class TPolygon;
@@ -316,8 +318,11 @@ class TEditDocument {
   // passes near the centre of r (path coordinates): its index, or -1 when none took one.
   int InsertTimePathCorner(TTransform* t, const TDRect& r);
   // Inner corner `index` of t's time path moved to (x, y), kept between its neighbours' times
-  // and within the values 0 .. 1; the first and last corners do not move.
-  void MoveTimePathCorner(TTransform* t, int index, double x, double y);
+  // and within the values 0 .. 1; the first and last corners do not move. finishes_insert: the
+  // drag began by inserting this corner (InsertTimePathCorner), and a history keeps the two as
+  // one step.
+  void MoveTimePathCorner(TTransform* t, int index, double x, double y,
+                          bool finishes_insert = false);
   // The index in the current maze of the polygon that carries t, or -1.
   int TrafOwnerIndex(const TTransform* t) const;
 
@@ -428,6 +433,15 @@ class TEditDocument {
   std::string CleanRecord(TMaze& m);
   std::string CleanCollection();
 
+  // --- undo and redo (gx_editrestore.cpp) ---------------------------------------------------
+  // Puts the parts a step touched back as they were before it (undo: the parts in reverse
+  // order) or after it (redo). Not a step itself: the observer hears nothing. A drag under way
+  // is dropped and the selection lets go first; then the step's maze is shown (not reset: a
+  // reset would change animation state the records hold) with the changed polygon, corner or
+  // ball selected where it still exists, else what was selected at that side of the step.
+  // Everything the window shows is announced, the transform tabs and a redraw included.
+  void PutBack(const TStepRecords& records, bool undo);
+
   // --- the gate -----------------------------------------------------------------------------
   bool Modified() const { return step_count_ > 0; }
   int StepCount() const { return step_count_; }
@@ -445,7 +459,12 @@ class TEditDocument {
   friend class TCleanRecords;
   class TBatch;
 
-  void BeginStep(std::string name, std::vector<TTouched> touches);
+  void BeginStep(TEditStepInfo info);
+  // SetMaze, with or without the reset of the maze's animation state.
+  void ShowMaze(TMaze* m, bool reset);
+  // One part of a step put back: from one record to the other (gx_editrestore.cpp).
+  void PutPart(const TTouched& t, const std::optional<std::string>& from,
+               const std::optional<std::string>& to);
   void EndStep();
   void Notify(TEditAspects what);
   void Flush();
@@ -564,6 +583,10 @@ class TEditDocument {
 
   TEditStepInfo step_;
   bool step_open_ = false;
+  // The next step finishes the gesture of the step before it (see TEditStepInfo::continues).
+  bool continues_gesture_ = false;
+  // The drag under way began by putting a corner on an edge.
+  bool drag_inserted_ = false;
   int step_count_ = 0;
   int batch_depth_ = 0;
   TEditAspects pending_ = 0;

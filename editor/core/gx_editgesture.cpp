@@ -124,6 +124,7 @@ bool TEditDocument::PickCorner(int X, int y, TPolygon*& p, int& index) {
       // The polygon's own colour: the current polygon wears its highlight.
       if (q == FPolygon) q->GetSide(i)->color = FPolColor;
     }
+    drag_inserted_ = true;
     p = q;
     index = i;
     return true;
@@ -409,6 +410,7 @@ void TEditDocument::PlayFieldMouseDown(bool shift, int X, int Y) {
   FPrevPoint = TPoint{X, Y};
   FOrgPoint = TPoint{X, Y};
   FDoTraf = false;
+  drag_inserted_ = false;
   TPolygon* p = nullptr;
   int i = -1;
   TBall* b = nullptr;
@@ -538,11 +540,15 @@ void TEditDocument::CancelDrag() {
   drag_ball_ = nullptr;
   FDoTraf = false;
   preview_shown_ = false;
+  drag_inserted_ = false;
 }
 
 void TEditDocument::FinishDrag(int X, int Y) {
   TBatch batch(*this);
   ErasePreview();
+  // The step of this release finishes the gesture whose press put a corner on an edge.
+  continues_gesture_ = drag_inserted_;
+  drag_inserted_ = false;
   const TDragKind kind = drag_kind_;
   TBall* ball = drag_ball_;
   // The drag is over before anything changes: the steps and selections below are its own.
@@ -604,6 +610,7 @@ void TEditDocument::FinishDrag(int X, int Y) {
     case TDragKind::None:
       break;
   }
+  continues_gesture_ = false;  // a click made no step
   Redraw();
 }
 

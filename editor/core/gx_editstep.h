@@ -50,6 +50,12 @@ std::string Describe(const TTouched& t);
 struct TEditStepInfo {
   std::string name;  // "Insert Point", "Delete Polygon", "Line Color" ...
   std::vector<TTouched> touches;
+  // A run of edits of one control (typing in one field, clicks of one spin button) shares a
+  // non-empty run key: a history may keep such a run as one step. Empty: the step stands alone.
+  std::string run;
+  // The step finishes the gesture the step just before it began (the release of a drag whose
+  // press put a corner on an edge): a history keeps the two as one step, named after this one.
+  bool continues = false;
 };
 
 // Sees every step: StepBegin before the model changes, StepEnd after, both with the model in
@@ -66,6 +72,7 @@ class TEditStepObserver {
 class TEditStep {
  public:
   TEditStep(TEditDocument& doc, std::string name, std::vector<TTouched> touches);
+  TEditStep(TEditDocument& doc, TEditStepInfo info);
   ~TEditStep();
   TEditStep(const TEditStep&) = delete;
   TEditStep& operator=(const TEditStep&) = delete;

@@ -145,6 +145,7 @@ bool TTimePathEditor::MouseDown(TCanvas& cv, int W, int H, int X, int Y) {
   }
   FSide = path->GetSide(i);
   drag_index_ = i;
+  drag_inserted_ = inserted;
   DoDrag = true;
   IsChanged = true;
   DrawDragImage(cv);
@@ -185,7 +186,8 @@ bool TTimePathEditor::MouseUp(TCanvas& cv, int X, int Y) {
   const int index = drag_index_;
   FSide = nullptr;
   drag_index_ = -1;
-  doc_.MoveTimePathCorner(FTraf, index, q.x, q.y);
+  doc_.MoveTimePathCorner(FTraf, index, q.x, q.y, drag_inserted_);
+  drag_inserted_ = false;
   return true;
 }
 

@@ -86,5 +86,6 @@ class TTimePathEditor {
   bool DoDrag = false;
   bool IsChanged = false;
   int drag_index_ = -1;
-  int height_ = 0;  // of the client the drag began in
+  bool drag_inserted_ = false;  // the drag began by inserting its corner
+  int height_ = 0;              // of the client the drag began in
 };

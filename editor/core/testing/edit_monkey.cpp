@@ -185,6 +185,7 @@ class TEditMonkey::TAudit : public TEditStepObserver {
   std::string problem;
 };
 
+// The audit and the history, both hearing every step.
 namespace {
 
 TMazePart Parts(TMaze& m) {
@@ -252,13 +253,20 @@ void TEditMonkey::Fail(const std::string& what) const {
                            std::to_string(actions_) + " (" + action_ + "): " + what);
 }
 
+TEditStepObserver& TEditMonkey::AuditObserver() {
+  return *audit_;
+}
+
 void TEditMonkey::OpenSession() {
+  observers_.reset();
+  history_.reset();
   doc_ = std::make_unique<TEditDocument>(dialogs_);
   doc_->SetSurface(&surface_);
-  doc_->SetStepObserver(audit_.get());
+  PlugHistory();
   open_bytes_ = CollectionBytes(list_);
   doc_->SetMazeList(&list_);
   if (list_.Count() > 0) doc_->SetMaze(list_.GetMaze(rnd_.RandomInt(list_.Count())));
+  history_base_ = doc_->CleanCollection();
   ++sessions_;
 }
 
@@ -340,6 +348,8 @@ void TEditMonkey::Act() {
   }
   ++actions_;
   action_ = chosen->name;
+  // With a history, now and then an undo or a redo instead.
+  if (history_ && rnd_.RandomInt(8) == 0) action_ = rnd_.RandomInt(3) == 0 ? "redo" : "undo";
   ++counts_[action_];
 
   // Every question of this action gets a random answer.
@@ -351,7 +361,11 @@ void TEditMonkey::Act() {
   CheckGrid(steps_before);
   if (!doc_->SelectionValid()) Fail("the selection points at an object that is gone");
   if (!audit_->problem.empty()) Fail(audit_->problem);
-  if (audit_shapes_) {
+  const bool history_action = action_ == "undo" || action_ == "redo";
+  if (audit_shapes_ && history_action) {
+    // Putting a step back names no step of its own; CheckStretch checks it whole.
+    shape_.reset();
+  } else if (audit_shapes_) {
     if (doc_->Restored()) {
       if (CollectionBytes(list_) != open_bytes_) {
         Fail("the restored collection differs from its opening bytes: " +
@@ -514,7 +528,11 @@ void TEditMonkey::Run(const std::string& name) {
   TMaze* maze = d.Maze();
   TPolygon* pol = d.Polygon();
   const auto coin = [this] { return rnd_.RandomInt(2) == 1; };
-  if (name == "select polygon") {
+  if (name == "undo") {
+    if (history_->CanUndo()) history_->Undo();
+  } else if (name == "redo") {
+    if (history_->CanRedo()) history_->Redo();
+  } else if (name == "select polygon") {
     const int n = maze ? maze->Count() : 0;
     const int i = rnd_.RandomInt(n + 1) - 1;
     d.SetPolygon(maze && i >= 0 ? maze->GetPolygon(i) : nullptr);
@@ -745,6 +763,8 @@ TPoint TEditMonkey::Wander(TPoint p) {
 }
 
 void TEditMonkey::CheckStretch(int ticks) {
+  // Putting steps back names no step: the audit starts again from what is there then.
+  if (CheckHistory()) shape_.reset();
   const std::string written = doc_->CleanCollection();
   TTextReader r(written);
   r.ReadLn();      // the collection's header line

@@ -14,6 +14,7 @@
 // Failures are raised as std::runtime_error with the action and seed in the message. Used by
 // the monkey test (tests/editor) and the soak tool (tools/editor_soak).
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +70,22 @@ std::string CollectionBytes(const TMazeList& list);
 // Where two texts first differ ("line 12: '...' vs '...'"), for failure messages.
 std::string FirstDifference(const std::string& a, const std::string& b);
 
+// An undo history for the monkey to drive. The editor's own is built on Qt; the tests that
+// have Qt plug it in through this.
+class TMonkeyHistory {
+ public:
+  virtual ~TMonkeyHistory() = default;
+  virtual TEditStepObserver& Observer() = 0;
+  virtual bool CanUndo() const = 0;
+  virtual bool CanRedo() const = 0;
+  virtual void Undo() = 0;
+  virtual void Redo() = 0;
+  // The steps it holds, for failure messages.
+  virtual std::string Describe() { return {}; }
+};
+// Makes the history of one session of the editor, for its document.
+using TMonkeyHistoryMaker = std::function<std::unique_ptr<TMonkeyHistory>(TEditDocument&)>;
+
 class TEditMonkey {
  public:
   TEditMonkey(TMazeList& list, std::uint64_t seed, bool audit);
@@ -82,6 +99,12 @@ class TEditMonkey {
   void CheckStretch(int ticks);
   // Closes the editor as the window's end would (Abandon) and stops.
   void Finish();
+  // Plugs in an undo history, made anew for every session (this one too): random undos and
+  // redos join the stream, and CheckStretch also undoes the whole history (the collection must
+  // be as the session opened it, byte for byte) and redoes it (as before the undos).
+  void SetHistory(TMonkeyHistoryMaker make);
+  // The undos and redos of the whole history that CheckStretch checked.
+  int HistoryChecks() const { return history_checks_; }
 
   TEditDocument& Doc() { return *doc_; }
   int Actions() const { return actions_; }
@@ -93,6 +116,11 @@ class TEditMonkey {
  private:
   class TAudit;
   struct TShape;
+  TEditStepObserver& AuditObserver();
+  // The step observers of the session's document: the audit, and the history when one is made.
+  void PlugHistory();
+  // Undoes and redoes the whole history with its checks; true when there was one to check.
+  bool CheckHistory();
   void OpenSession();
   TShape TakeShape();
   void Verify(const TShape& before, const TShape& after);
@@ -135,4 +163,10 @@ class TEditMonkey {
   // A scratch folder for the maze files (removed with the monkey).
   std::string folder_;
   TPoint mouse_;  // where the mouse was last
+  // The undo history, when one is plugged in, and the collection as its session opened.
+  TMonkeyHistoryMaker make_history_;
+  std::unique_ptr<TMonkeyHistory> history_;
+  std::unique_ptr<TEditStepObserver> observers_;  // the audit and the history together
+  std::string history_base_;
+  int history_checks_ = 0;
 };
