@@ -35,6 +35,7 @@ class TEditPlayField;
 class TMaze;
 class TMazeList;
 class TModalService;
+class TTestPlayService;
 
 class TEditMaze : public QDialog, public TEditListener {
   Q_OBJECT
@@ -47,6 +48,8 @@ class TEditMaze : public QDialog, public TEditListener {
   void SetMaze(TMaze* m) { doc_->SetMaze(m); }
   TMaze* Maze() const { return doc_->Maze(); }
   TEditDocument& Document() { return *doc_; }
+  // Where Test Play (F5) runs the maze (not owned); without one the command is greyed out.
+  void SetTestPlayService(TTestPlayService* s);
   // Runs the document's closing rule for a window that ended without it (the modal loop was
   // left from outside): unconfirmed edits are put back (TEditDocument::Abandon).
   void EnsureClosed();
@@ -68,9 +71,9 @@ class TEditMaze : public QDialog, public TEditListener {
   QMenuBar* MainMenu;
   // Tool buttons, each showing its action.
   QToolButton *sNewMaze, *sPol, *sGear, *sBall, *sInsPoint, *sLand, *sdelballs;
-  QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot;
+  QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot, *sTestPlay;
   // Menu items (the tool buttons run the same actions).
-  QAction *New1, *mmImport, *mmExport, *mmDelete, *mmExit;
+  QAction *New1, *mmImport, *mmExport, *mmDelete, *mmTestPlay, *mmExit;
   QAction *mmNewPol, *mmNewGear, *mmNewBall, *mmInsertPoint, *mmLanding, *mmDeletePoint,
       *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;
   QAction *mmAutoTrans, *mmAutoSize, *mmAutoRot;
