@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "canvas.h"
-#include "qor_matrix.h"
 #include "gx_testplay.h"
+#include "qor_matrix.h"
 
 class TKeyStateService;
 class TMaze;
