@@ -105,6 +105,11 @@ TEditMaze::~TEditMaze() {
   qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
+void TEditMaze::SetTestPlayService(TTestPlayService* s) {
+  doc_->SetTestPlayService(s);
+  mmTestPlay->setEnabled(s != nullptr);
+}
+
 void TEditMaze::EnsureClosed() {
   if (!doc_->Closed()) doc_->Abandon();
   history_->Clear();
@@ -158,6 +163,10 @@ void TEditMaze::BuildMenus() {
   mmExit = Action("E&xit", "Alt+X", kNoIcon, false, nullptr);
   connect(mmExit, &QAction::triggered, this, &QDialog::accept);
   maze->addActions({New1, mmImport, mmExport, mmDelete});
+  maze->addSeparator();
+  mmTestPlay = Action("&Test Play", "F5", ti_TestPlay, false, &D::TestPlayClick);
+  mmTestPlay->setEnabled(false);  // until a service is set
+  maze->addAction(mmTestPlay);
   maze->addSeparator();
   maze->addAction(mmExit);
 
@@ -303,9 +312,11 @@ QWidget* TEditMaze::BuildColumn() {
   sAutoTrans = Tool(mmAutoTrans, "Auto translate");
   sAutoSize = Tool(mmAutoSize, "Auto size");
   sAutoRot = Tool(mmAutoRot, "Auto Rotate");
+  sTestPlay = Tool(mmTestPlay, "Test play (F5)");
   const std::array<QToolButton*, 7> row1 = {sNewMaze,  sPol,  sGear,    sBall,
                                             sInsPoint, sLand, sdelballs};
-  const std::array<QToolButton*, 6> row2 = {sTrans, sSize, sRot, sAutoTrans, sAutoSize, sAutoRot};
+  const std::array<QToolButton*, 7> row2 = {sTrans,    sSize,    sRot,     sAutoTrans,
+                                            sAutoSize, sAutoRot, sTestPlay};
   for (std::size_t i = 0; i < row1.size(); ++i) tools->addWidget(row1[i], 0, static_cast<int>(i));
   for (std::size_t i = 0; i < row2.size(); ++i) tools->addWidget(row2[i], 1, static_cast<int>(i));
   tools->setColumnStretch(7, 1);

@@ -37,6 +37,7 @@ class TEditPlayField;
 class TMaze;
 class TMazeList;
 class TModalService;
+class TTestPlayService;
 
 class TEditMaze : public QDialog, public TEditListener {
   Q_OBJECT
@@ -52,6 +53,8 @@ class TEditMaze : public QDialog, public TEditListener {
   TEditDocument& Document() { return *doc_; }
   // The undo history of this session (cleared when the editor closes).
   TEditHistory& History() { return *history_; }
+  // Where Test Play (F5) runs the maze (not owned); without one the command is greyed out.
+  void SetTestPlayService(TTestPlayService* s);
   // Runs the document's closing rule for a window that ended without it (the modal loop was
   // left from outside): unconfirmed edits are put back (TEditDocument::Abandon).
   void EnsureClosed();
@@ -74,9 +77,9 @@ class TEditMaze : public QDialog, public TEditListener {
   QMenuBar* MainMenu;
   // Tool buttons, each showing its action.
   QToolButton *sNewMaze, *sPol, *sGear, *sBall, *sInsPoint, *sLand, *sdelballs;
-  QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot;
+  QToolButton *sTrans, *sSize, *sRot, *sAutoTrans, *sAutoSize, *sAutoRot, *sTestPlay;
   // Menu items (the tool buttons run the same actions).
-  QAction *New1, *mmImport, *mmExport, *mmDelete, *mmExit;
+  QAction *New1, *mmImport, *mmExport, *mmDelete, *mmTestPlay, *mmExit;
   QAction *mmUndo, *mmRedo;  // "Undo <step>" (Ctrl+Z), "Redo <step>" (Ctrl+Shift+Z, Ctrl+Y)
   QAction *mmNewPol, *mmNewGear, *mmNewBall, *mmInsertPoint, *mmLanding, *mmDeletePoint,
       *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;

@@ -73,6 +73,18 @@ void LoopBadge(QPainter& p) {
   p.drawPolygon(head);
 }
 
+// A green disc with a white triangle pointing right in the bottom-right corner: "play".
+void PlayBadge(QPainter& p) {
+  p.setPen(Thin(QColor(10, 90, 30)));
+  p.setBrush(kGreen);
+  p.drawEllipse(QPointF(11.5, 11.5), 4, 4);
+  QPolygonF play;
+  play << QPointF(10, 9.3) << QPointF(14, 11.5) << QPointF(10, 13.7);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::white);
+  p.drawPolygon(play);
+}
+
 void Handle(QPainter& p, QPointF c, const QColor& fill) {
   p.setPen(Thin(kInk));
   p.setBrush(fill);
@@ -242,6 +254,20 @@ void Paint(QPainter& p, int index) {
     case ti_MovePoint:
       DrawMoveSymbol(p, false);
       break;
+    case ti_TestPlay: {
+      // The rocket climbing to the upper left, its flame behind it.
+      QPolygonF rocket;
+      rocket << QPointF(1.5, 1.5) << QPointF(9.5, 5) << QPointF(5, 9.5);
+      p.setPen(Thin(kInk));
+      p.setBrush(kLightBlue);
+      p.drawPolygon(rocket);
+      p.setPen(Thick(kOrange));
+      p.drawLine(QPointF(8.2, 8.2), QPointF(10, 10));
+      p.setPen(Thin(kYellow));
+      p.drawLine(QPointF(7.5, 9.5), QPointF(8.5, 10.5));
+      PlayBadge(p);
+      break;
+    }
     default:
       break;
   }

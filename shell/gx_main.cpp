@@ -18,11 +18,13 @@
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
+#include "gx_playview.h"
 #include "gx_polygon.h"
 #include "gx_random.h"
 #include "gx_rocket.h"
 #include "gx_safesave.h"
 #include "gx_select.h"
+#include "gx_testwindow.h"
 #include "qor_errors.h"
 #include "qor_text.h"
 #include "qt_canvas.h"
@@ -31,7 +33,6 @@
 
 namespace {
 
-constexpr TColor kGreen = 0x0000FF00;
 constexpr TColor kBlue = 0x00FF0000;
 
 std::string LowerExtension(const std::string& name) {
@@ -112,8 +113,7 @@ std::string TUniverse::BackupFileName() const {
 
 void TUniverse::InitMazes() {
   FMazeList = std::make_unique<TMazeList>();
-  FRocket = std::make_unique<TRocket>();
-  FRocket->color = kGreen;
+  FRocket = MakeGameRocket();
   std::error_code ec;
   if (std::filesystem::exists(fn_, ec)) {
     try {
@@ -195,13 +195,10 @@ void TUniverse::SetCave(TMaze* Value) {
   FCave = Value;
   if (!Value) return;
   Value->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
-  Value->SetRocket(FRocket.get());
   Value->FOnGameStateChange = [this](TMaze* sender) { GameStateChanged(sender); };
   // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
   Value->FOnChange = [this](TMaze*) { IsChanged = true; };
-  Value->SetKeyService(keys_);
-  Value->SetTickUnit(gameticker_.interval());
-  Value->reset();
+  MakeReadyToPlay(*Value, *FRocket, keys_, gameticker_.interval());
   if (IsFirst) Value->SetMsgLine("Press F1 for Help");
   IsFirst = false;
   FormResize();
@@ -233,19 +230,7 @@ void TUniverse::gametickerTimer() {
 }
 
 void TUniverse::FormResize() {
-  const int W = width();
-  const int H = height();
-  mapvp = TDRect{static_cast<double>(W * 6 / 7), static_cast<double>(W - 10),
-                 static_cast<double>(H - W / 7), static_cast<double>(H - 10)};
-  if (FCave && FCave->Rocket()) {
-    const double scale = TargetSize / FCave->Rocket()->sx;
-    FCave->GetExtent();
-    const TDRect& e = FCave->extent;
-    const double cx = (e.x1 + e.x2) / 2;
-    const double cy = (e.y1 + e.y2) / 2;
-    playvp = TDRect{(e.x1 - cx) * scale + W / 2.0, (e.x2 - cx) * scale + W / 2.0,
-                    (e.y1 - cy) * scale + H / 2.0, (e.y2 - cy) * scale + H / 2.0};
-  }
+  LayoutPlayView(width(), height(), FCave, TargetSize, mapvp, playvp);
   ScaleBackground();
 }
 
@@ -255,36 +240,8 @@ void TUniverse::ScaleBackground() {
                 .convertToFormat(QImage::Format_RGB32);
 }
 
-void TUniverse::SetWindowFont(TCanvas& canvas) const {
-  // "MS Sans Serif", bold italic, 48 pixels high on a 240 dpi form: 14 points.
-  canvas.Font.Name = "MS Sans Serif";
-  canvas.Font.Size = 14;
-  canvas.Font.Bold = true;
-  canvas.Font.Italic = true;
-  canvas.SyncFontSize();
-}
-
 void TUniverse::PaintFrame(QImage& image) {
-  if (!bkgrnd_.isNull() && FCave) {
-    QPainter p(&image);
-    p.drawImage(QRect(0, 0, image.width(), image.height()), bkgrnd_);
-  }
-  TQtCanvas canvas(image);
-  SetWindowFont(canvas);
-  TQtPaintScope scope(canvas);
-  if (!FCave) {
-    canvas.Pen.Style = TPenStyle::psClear;
-    canvas.Brush.Color = clBlack;
-    canvas.Brush.Style = bsSolid;
-    canvas.FillRect(TRect{0, 0, image.width(), image.height()});
-    return;
-  }
-  const tmat2d m;
-  FCave->MapToViewport(playvp, true, true);
-  canvas.Pen.Mode = TPenMode::pmCopy;
-  FCave->Draw(*this, canvas, m, 0, true, true, false);
-  FCave->MapToViewport(mapvp, true, false);
-  FCave->DrawSpot(*this, canvas, m, 3);
+  PaintPlayFrame(image, FCave, bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp, mapvp);
 }
 
 void TUniverse::paintEvent(QPaintEvent*) {
@@ -347,14 +304,8 @@ void TUniverse::FormKeyPress(char key) {
       }
       break;
     case '-':
-      if (TargetSize > 5) {
-        TargetSize -= 5;
-        FormResize();
-      }
-      break;
     case '+':
-      TargetSize += 5;
-      FormResize();
+      if (ZoomKey(key, TargetSize)) FormResize();
       break;
     default:
       return;
@@ -401,6 +352,8 @@ void TUniverse::EditMaze() {
   SetRunning(false);
   const int game_index = FMazeList->IndexOf(FCave);
   editing_ = true;
+  // Test play (F5 in the editor) reads the keys as the game does and shows its background.
+  TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr);
   std::unique_ptr<TEditMaze> editor;
   bool replace = false;  // the game goes on with `next` instead of FCave
   TMaze* next = nullptr;
@@ -439,6 +392,7 @@ void TUniverse::EditMaze() {
     editor = std::make_unique<TEditMaze>(*dialogs_, *modals_, this);
     editor->SetMazeList(FMazeList.get());
     editor->SetMaze(FCave);
+    editor->SetTestPlayService(&test_play);
     // Import and export start beside the collection, not in the program's folder.
     editor->Document().SetFileFolder(CollectionFolder(fn_));
     const bool ok = modals_->Exec(*editor) == QDialog::Accepted;

@@ -130,7 +130,6 @@ class TUniverse : public QWidget, public TControl {
   void GameStateChanged(TMaze* Sender);
   void BuildBuiltInMaze();
   void ScaleBackground();
-  void SetWindowFont(TCanvas& canvas) const;
   void WriteTickLog();
 
   std::string fn_;

@@ -36,6 +36,7 @@ class TMazeList;
 class TPolygon;
 class TRotate;
 class TSide;
+class TTestPlayService;
 class TTransform;
 
 enum TDragType : std::uint8_t { dt_translate = 0, dt_size = 1, dt_rotate = 2 };
@@ -162,6 +163,9 @@ class TEditDocument {
   void RemoveListener(TEditListener* l);
   // The undo history plugs in here (not owned; null: none).
   void SetStepObserver(TEditStepObserver* o) { observer_ = o; }
+  // Where Test Play runs the maze (not owned; null: Test Play does nothing).
+  void SetTestPlayService(TTestPlayService* s) { test_play_ = s; }
+  TTestPlayService* TestPlayService() const { return test_play_; }
 
   // --- properties ---------------------------------------------------------------------------
   TMazeList* MazeList() const { return FMazeList; }
@@ -293,6 +297,14 @@ class TEditDocument {
   // A form-level key (arrows, PgUp, PgDn, Del); true when it was one. The play field is
   // redrawn afterwards.
   bool FormKeyDown(TEditKey key, bool shift);
+
+  // --- test play (gx_edittestplay.cpp) -----------------------------------------------------
+  // A new maze read from the current maze's clean record: what a saved file would play.
+  std::unique_ptr<TMaze> TestPlayCopy();
+  // F5: plays that copy through the test-play service and returns when the test ends. A drag
+  // under way is dropped first; the collection, the selection and the view stay as they are,
+  // and no step is made. An error (the service's) is shown, not raised.
+  void TestPlayClick();
 
   // --- the animation frames' edits (gx_editanim.cpp) ---------------------------------------
   // Each edit is one step touching the polygon of the current maze that carries t; none when
@@ -518,6 +530,7 @@ class TEditDocument {
   TEditSurface* surface_ = nullptr;
   std::vector<TEditListener*> listeners_;
   TEditStepObserver* observer_ = nullptr;
+  TTestPlayService* test_play_ = nullptr;
 
   TDragType FDragType = dt_translate;
   TSide* FSide = nullptr;

@@ -19,21 +19,31 @@ std::uint64_t TKeyOrigins::KeyId(const QKeyEvent& event) {
   return (std::uint64_t{1} << 32) | static_cast<std::uint32_t>(event.key());
 }
 
-bool TKeyOrigins::Pass(QObject* receiver, const QKeyEvent& event) {
+bool TKeyOrigins::IsPress(const QKeyEvent& event) {
+  return event.type() != QEvent::KeyRelease;
+}
+
+bool TKeyOrigins::PassShortcut(QObject* receiver, const QKeyEvent& event) const {
+  // Asked on a copy: only the press delivered afterwards counts.
+  TKeyOrigins probe = *this;
+  return probe.Pass(receiver, event, true);
+}
+
+bool TKeyOrigins::Pass(QObject* receiver, const QKeyEvent& event, bool press) {
   if (!receiver || !receiver->isWidgetType()) return true;
   QWidget* window = static_cast<QWidget*>(receiver)->window();
   const std::uint64_t id = KeyId(event);
   const auto it = keys_.find(id);
   if (it == keys_.end()) {
     // A key not known to be held: its first press starts it, anything else is a leftover.
-    if (event.type() != QEvent::KeyPress || event.isAutoRepeat()) return false;
+    if (!press || event.isAutoRepeat()) return false;
     keys_[id] = TKey{window, true, 0};
     return true;
   }
   TKey& key = it->second;
   const bool here = key.window == window;
   if (event.isAutoRepeat()) return key.down && here;
-  if (event.type() == QEvent::KeyRelease) {
+  if (!press) {
     const bool was_down = key.down;
     key.down = false;
     key.released_at = event.timestamp();
@@ -75,6 +85,15 @@ bool TGameApplication::notify(QObject* receiver, QEvent* event) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
         if (!key_origins_.Pass(receiver, *static_cast<QKeyEvent*>(event))) {
+          event->accept();
+          return true;
+        }
+        break;
+      case QEvent::ShortcutOverride:
+        // A press that will be swallowed must not fire a shortcut first (Ctrl+R repeating
+        // from a window that has closed): taken as overridden, Qt delivers it as a key press,
+        // which is then swallowed.
+        if (!key_origins_.PassShortcut(receiver, *static_cast<QKeyEvent*>(event))) {
           event->accept();
           return true;
         }

@@ -20,11 +20,17 @@ class TDialogService;
 // a key pressed in another window (also one that has closed since), or held while a modal
 // dialog blocked its window, are swallowed; so is a second press of a key still held
 // elsewhere. Under X11 a held key repeats as a release and a press with the same time stamp,
-// which Qt does not always mark as a repeat: such a press counts as a repeat here.
+// which Qt does not always mark as a repeat: such a press counts as a repeat here. A press that
+// is swallowed fires no shortcut either.
 class TKeyOrigins {
  public:
   // True when the event may be delivered to receiver.
-  bool Pass(QObject* receiver, const QKeyEvent& event);
+  bool Pass(QObject* receiver, const QKeyEvent& event) {
+    return Pass(receiver, event, IsPress(event));
+  }
+  // Qt tries a press as a shortcut (asking the focus with a ShortcutOverride event) before it
+  // delivers it: true when the press would be delivered, and so may act as a shortcut.
+  bool PassShortcut(QObject* receiver, const QKeyEvent& event) const;
   // The window no longer has the keyboard: its held keys belong nowhere until released.
   void Blocked(const QWidget* window);
   // No key counts as held any more (the application lost the keyboard, whose releases now go
@@ -33,6 +39,8 @@ class TKeyOrigins {
 
  private:
   static std::uint64_t KeyId(const QKeyEvent& event);
+  static bool IsPress(const QKeyEvent& event);
+  bool Pass(QObject* receiver, const QKeyEvent& event, bool press);
 
   struct TKey {
     QPointer<QWidget> window;  // null once the window has gone or was blocked

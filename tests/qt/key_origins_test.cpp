@@ -2,10 +2,12 @@
 // while the keyboard moves to another window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +165,34 @@ TEST(KeyOrigins, AScriptedDialogBlocksItsOwnerAsExecWould) {
   EXPECT_EQ(counter.unblocked, 1);
   EXPECT_FALSE(dialog.isModal());  // back as it was
   EXPECT_FALSE(dialog.isVisible());
+}
+
+// Qt offers a press to the shortcuts before it delivers it: a press that is swallowed must not
+// fire one (a key held from a closed window repeating into another one with a shortcut on it).
+TEST(KeyOrigins, APressThatIsSwallowedFiresNoShortcut) {
+  Origins().Clear();
+  TWindow a, b;
+  QAction action(b.w.get());
+  action.setShortcut(QKeySequence(Qt::Key_X));
+  b.w->addAction(&action);
+  int fired = 0;
+  QObject::connect(&action, &QAction::triggered, [&] { ++fired; });
+  a.w->show();
+  b.w->show();
+  QApplication::setActiveWindow(a.w.get());
+  QTest::keyPress(a.w.get(), Qt::Key_X);  // held in a
+  QApplication::setActiveWindow(b.w.get());
+  const auto send = [&](bool press, bool repeat) {
+    QTest::simulateEvent(b.w.get(), press, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"), repeat);
+  };
+  send(true, true);   // its repeat
+  send(true, false);  // a press while still held in a
+  EXPECT_EQ(fired, 0);
+  EXPECT_EQ(b.counter.count, 0);
+  send(false, false);  // its release: still a's
+  send(true, false);   // pressed anew in b
+  EXPECT_EQ(fired, 1);
+  Origins().Clear();
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ TEST_F(WindowLayoutTest, EveryToolButtonShowsItsOwnIconAndHint) {
       {editor->sAutoTrans, "Auto translate", ti_AutoTranslate},
       {editor->sAutoSize, "Auto size", ti_AutoSize},
       {editor->sAutoRot, "Auto Rotate", ti_AutoRotate},
+      {editor->sTestPlay, "Test play (F5)", ti_TestPlay},
   };
   std::set<std::string> looks;
   for (const TTool& t : tools) {
@@ -115,8 +116,9 @@ TEST_F(WindowLayoutTest, EveryToolButtonShowsItsOwnIconAndHint) {
     EXPECT_GT(inked, 20) << t.hint << ": an icon needs something to see";
     looks.insert(std::string(reinterpret_cast<const char*>(mine.constBits()), mine.sizeInBytes()));
   }
-  EXPECT_EQ(looks.size(), 13u) << "each icon looks different";
-  EXPECT_TRUE(ToolIcon(13).isNull());
+  EXPECT_EQ(looks.size(), std::size(tools)) << "each icon looks different";
+  EXPECT_EQ(std::size(tools), static_cast<std::size_t>(kToolIconCount));
+  EXPECT_TRUE(ToolIcon(kToolIconCount).isNull());
 }
 
 TEST_F(WindowLayoutTest, ControlsCarryTheirLabelsHintsAndStartValues) {

@@ -1,0 +1,36 @@
+#pragma once
+// What the game's main window and the editor's test-play window share: the rocket the game
+// flies, how a maze is laid out in a window's client area (the play view around the rocket, the
+// overview map in the bottom-right corner), the zoom keys, and the painting of one frame.
+#include <memory>
+
+#include "canvas.h"
+#include "qor_matrix.h"
+
+class QImage;
+class TKeyStateService;
+class TMaze;
+class TRocket;
+
+// The game's rocket (green), not yet in a maze.
+std::unique_ptr<TRocket> MakeGameRocket();
+
+// Makes maze ready for a run from its start zone: the rocket attached, the keys read from keys,
+// periods counted in ticks of tickUnit milliseconds, the run reset.
+void MakeReadyToPlay(TMaze& maze, TRocket& rocket, TKeyStateService* keys, int tickUnit);
+
+// The window-pixel rectangles (y up) of a client area of W x H. The overview map takes the
+// bottom-right corner; the play view is the maze's extent scaled so that the rocket is
+// targetSize pixels long, centred on the client area. Without a maze or rocket playvp stays
+// as it is.
+void LayoutPlayView(int W, int H, TMaze* cave, int targetSize, TDRect& mapvp, TDRect& playvp);
+
+// The zoom keys of a play view: '+' makes the rocket 5 pixels longer, '-' 5 shorter (not below
+// 5). True when targetSize changed.
+bool ZoomKey(char key, int& targetSize);
+
+// One whole frame into image: the background picture (when not null, scaled to the image),
+// the play view around the rocket and the overview map; black without a maze. f is the control
+// whose client area image stands for.
+void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
+                    const TDRect& playvp, const TDRect& mapvp);
