@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QWheelEvent>
 
@@ -135,6 +136,10 @@ void TTestPlayWindow::done(int r) {
 
 void TGameTestPlay::TestPlay(std::unique_ptr<TMaze> maze) {
   if (!maze) return;
-  TTestPlayWindow window(std::move(maze), keys_, background_, TQtDialogService::Owner());
+  const QPointer<QWidget> owner = TQtDialogService::Owner();
+  TTestPlayWindow window(std::move(maze), keys_, background_, owner);
   modals_.Exec(window);
+  // Without a window manager to hand the focus back, the editor would stay inactive after the
+  // test, and its shortcuts (Ctrl+Z first) would do nothing until it was clicked.
+  if (owner) owner->activateWindow();
 }

@@ -300,6 +300,37 @@ TEST_F(TestPlayTest, ThePlayViewAndMapArePaintedAsTheGamePaintsThem) {
       });
 }
 
+// Nothing clicks the editor after the test: it is the active window again at once, so its
+// shortcuts work from the first key (Ctrl+Z undoes the edit made before the test).
+TEST_F(TestPlayTest, TheEditorIsActiveAgainAfterTheTestAndCtrlZUndoesAtOnce) {
+  WriteBytes(Collection(), HangarFile());
+  auto u = Start(0);
+  TMaze* game = u->Cave();
+  std::string before_edit;
+  EditAndTestPlay(
+      *u,
+      [&](TEditMaze& e) {
+        QApplication::setActiveWindow(&e);
+        before_edit = e.Document().CleanCollection();
+        e.Document().SetPolygon(game->GetPolygon(1));
+        e.PlayField->setFocus();
+        QTest::keyClick(e.PlayField, Qt::Key_Left, Qt::ShiftModifier);  // "Move Polygon"
+        ASSERT_NE(e.Document().CleanCollection(), before_edit);
+      },
+      [&](TTestPlayWindow& w) {
+        QApplication::setActiveWindow(&w);
+        QTest::keyClick(&w, Qt::Key_Escape);
+        EXPECT_FALSE(w.isVisible());
+      },
+      [&](TEditMaze& e) {
+        QApplication::processEvents();  // the window system's answer to the activation
+        EXPECT_EQ(QApplication::activeWindow(), &e);
+        QTest::keyClick(e.PlayField, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(e.Document().CleanCollection() == before_edit) << "Ctrl+Z undid the move";
+      });
+  EXPECT_EQ(ReadBytes(Collection()), HangarFile());
+}
+
 // Keys stay with the window they went down in (the application sees to it): held from the editor
 // they do not fly the rocket, held from the test they do not edit.
 TEST_F(TestPlayTest, KeysHeldAcrossTheTestsStartAndEndActOnlyWhereTheyWentDown) {
