@@ -14,37 +14,20 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "../../tools/stress_maze.h"
+#include "editor_bench_support.h"
 #include "gx_edit.h"
 #include "gx_editdoc.h"
 #include "gx_mazelist.h"
-#include "qt_canvas.h"
 #include "qt_dialogs.h"
 #include "recording_dialogs.h"
 
 namespace {
 
-constexpr int kW = 1920;
-constexpr int kH = 1080;
-
-double ThreadSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-void EnsureApp() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gravonaut_editor_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
+using namespace editor_bench;
 
 // The collection make_stress_collection writes: the stress maze, then a tenth of it.
 std::unique_ptr<TMazeList> StressCollection() {
@@ -58,20 +41,6 @@ std::unique_ptr<TMazeList> StressCollection() {
   list->Add(std::move(copy));
   return list;
 }
-
-class TCanvasSurface : public TEditSurface {
- public:
-  TCanvasSurface() : canvas_(kW, kH), control_(kW, kH) {}
-  TCanvas& Canvas() override { return canvas_; }
-  const TControl& Control() const override { return control_; }
-  void BeginFrame() override { canvas_.BeginPaint(); }
-  void EndFrame() override { canvas_.EndPaint(); }
-  const QImage& Image() const { return canvas_.Image(); }
-
- private:
-  TQtCanvas canvas_;
-  TFixedControl control_;
-};
 
 struct TTimes {
   std::vector<double> wall, cpu;
@@ -90,7 +59,7 @@ void RedrawBench(benchmark::State& state, bool grid) {
   EnsureApp();
   auto list = StressCollection();
   TRecordingDialogs dialogs;
-  TCanvasSurface surface;
+  TBenchSurface surface;
   TEditDocument doc(dialogs);
   doc.SetSurface(&surface);
   doc.SetMazeList(list.get());

@@ -10,53 +10,21 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/gravonaut_editor_bench --benchmark_filter=DragMove
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "../../tools/stress_maze.h"
+#include "editor_bench_support.h"
 #include "gx_editdoc.h"
 #include "gx_mazelist.h"
-#include "qt_canvas.h"
 #include "recording_dialogs.h"
 
 namespace {
 
-constexpr int kW = 1920;
-constexpr int kH = 1080;
-
-double CpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-void EnsureQApp() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gravonaut_editor_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
-
-class TQtSurface : public TEditSurface {
- public:
-  TQtSurface() : canvas_(kW, kH), control_(kW, kH) {}
-  TCanvas& Canvas() override { return canvas_; }
-  const TControl& Control() const override { return control_; }
-  void BeginFrame() override { canvas_.BeginPaint(); }
-  void EndFrame() override { canvas_.EndPaint(); }
-  const QImage& Image() const { return canvas_.Image(); }
-
- private:
-  TQtCanvas canvas_;
-  TFixedControl control_;
-};
+using namespace editor_bench;
 
 // The stress maze with a 1,000-cornered wall and a ball of its own in the middle of the view.
 struct TDragScene {
@@ -77,7 +45,7 @@ struct TDragScene {
 
   TMazeList list;
   TRecordingDialogs dialogs;
-  TQtSurface surface;
+  TBenchSurface surface;
   TEditDocument doc{dialogs};
 };
 
@@ -89,9 +57,9 @@ void MeasureMoves(benchmark::State& state, TDragScene& scene, TPoint from) {
   for (auto _ : state) {
     const TPoint at{from.X + (++k % 2), from.Y + (k % 4 < 2 ? 1 : 0)};
     const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = CpuSeconds();
+    const double c0 = ThreadSeconds();
     scene.doc.PlayFieldMouseMove(false, at.X, at.Y);
-    cpu.push_back((CpuSeconds() - c0) * 1000);
+    cpu.push_back((ThreadSeconds() - c0) * 1000);
     const double secs =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     state.SetIterationTime(secs);
@@ -108,7 +76,7 @@ void MeasureMoves(benchmark::State& state, TDragScene& scene, TPoint from) {
 }
 
 void BM_EditorPolygonDragMove(benchmark::State& state) {
-  EnsureQApp();
+  EnsureApp();
   TDragScene scene;
   const TPolygon* wall = scene.list.GetMaze(0)->GetPolygon(2000);
   const TPoint from = scene.Screen(wall->GetSide(0)->x(), wall->GetSide(0)->y());
@@ -123,7 +91,7 @@ void BM_EditorPolygonDragMove(benchmark::State& state) {
 BENCHMARK(BM_EditorPolygonDragMove)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_EditorBallDragMove(benchmark::State& state) {
-  EnsureQApp();
+  EnsureApp();
   TDragScene scene;
   const TPoint from = scene.Screen(1.5, -1.2);
   scene.doc.PlayFieldMouseDown(false, from.X, from.Y);
@@ -136,7 +104,7 @@ void BM_EditorBallDragMove(benchmark::State& state) {
 BENCHMARK(BM_EditorBallDragMove)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_EditorHoverCursor(benchmark::State& state) {
-  EnsureQApp();
+  EnsureApp();
   TDragScene scene;
   std::vector<double> wall;
   int k = 0;

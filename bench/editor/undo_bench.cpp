@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -19,39 +18,17 @@
 #include <vector>
 
 #include "../../tools/stress_maze.h"
+#include "editor_bench_support.h"
 #include "gx_editdoc.h"
 #include "gx_edithistory.h"
 #include "gx_mazelist.h"
-#include "qt_canvas.h"
 #include "recording_dialogs.h"
 
 namespace {
 
-constexpr int kW = 1920;
-constexpr int kH = 1080;
+using namespace editor_bench;
+
 constexpr int kDrags = 1000;
-
-void EnsureApp() {
-  if (QCoreApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gravonaut_editor_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
-
-class TUndoSurface : public TEditSurface {
- public:
-  TUndoSurface() : canvas_(kW, kH), control_(kW, kH) {}
-  TCanvas& Canvas() override { return canvas_; }
-  const TControl& Control() const override { return control_; }
-  void BeginFrame() override { canvas_.BeginPaint(); }
-  void EndFrame() override { canvas_.EndPaint(); }
-
- private:
-  TQtCanvas canvas_;
-  TFixedControl control_;
-};
 
 std::size_t HeapInUse() {
   malloc_trim(0);
@@ -100,7 +77,7 @@ struct TUndoScene {
 
   TMazeList list;
   TRecordingDialogs dialogs;
-  TUndoSurface surface;
+  TBenchSurface surface;
   TEditDocument doc{dialogs};
   TEditHistory history{doc};
 };
