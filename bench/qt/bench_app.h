@@ -1,5 +1,5 @@
 #pragma once
-// The application object of the Qt benchmarks: widgets need a QApplication; offscreen unless
+// The application object of the Qt and editor benchmarks: widgets need a QApplication; offscreen unless
 // the caller chose a platform.
 #include <QApplication>
 #include <ctime>
@@ -8,7 +8,7 @@ inline void EnsureApp() {
   if (QCoreApplication::instance()) return;
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
-  static char name[] = "gravonaut_qt_bench";
+  static char name[] = "gravonaut_bench";
   static char* argv[] = {name, nullptr};
   static QApplication app(argc, argv);
 }
