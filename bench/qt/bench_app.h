@@ -1,6 +1,6 @@
 #pragma once
-// The application object of the Qt and editor benchmarks: widgets need a QApplication; offscreen unless
-// the caller chose a platform.
+// The application object of the Qt and editor benchmarks: widgets need a QApplication;
+// offscreen unless the caller chose a platform.
 #include <QApplication>
 #include <ctime>
 
