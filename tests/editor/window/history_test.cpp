@@ -15,6 +15,7 @@
 #include "gx_edithistory.h"
 #include "gx_random.h"
 #include "gx_timepath.h"
+#include "monkey_history.h"
 
 namespace {
 
@@ -349,25 +350,6 @@ TEST_F(HistoryTest, ARandomMixUndoesToTheOpeningBytesAndRedoesToTheLast) {
   for (int i = 0; i < undone; ++i) history.Redo();
   EXPECT_EQ(Bytes(), last) << FirstDifference(Bytes(), last);
 }
-
-// The monkey drives the editor's history through this.
-class TQtMonkeyHistory : public TMonkeyHistory {
- public:
-  explicit TQtMonkeyHistory(TEditDocument& doc) : history_(doc) {}
-  TEditStepObserver& Observer() override { return history_; }
-  bool CanUndo() const override { return history_.CanUndo(); }
-  bool CanRedo() const override { return history_.CanRedo(); }
-  void Undo() override { history_.Undo(); }
-  void Redo() override { history_.Redo(); }
-  std::string Describe() override {
-    std::string s;
-    for (int i = 0; i < history_.Count(); ++i) s += history_.Stack().text(i).toStdString() + "; ";
-    return s + " at " + std::to_string(history_.Index());
-  }
-
- private:
-  TEditHistory history_;
-};
 
 TEST(EditorHistoryMonkeyTest, RandomUndosAndRedosKeepBothRulesAtEveryStretch) {
   SetProgramFilePath("/proc/self/exe");
