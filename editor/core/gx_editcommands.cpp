@@ -302,6 +302,9 @@ void TEditDocument::DeleteCorner(bool shift) {
 void TEditDocument::sdelballsClick() {
   if (!FMaze) return;
   TBatch batch(*this);
+  // The selected ball goes with the others, but its own colour goes back first: the step keeps
+  // the balls as they were, and an undo must not bring this one back in its highlight.
+  if (FBall) FBall->SetColor(FBallColor);
   FBall = nullptr;
   Notify(ea_Selection);
   if (FMaze->balllist->Count() > 0) {
