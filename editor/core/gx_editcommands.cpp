@@ -302,13 +302,12 @@ void TEditDocument::DeleteCorner(bool shift) {
 void TEditDocument::sdelballsClick() {
   if (!FMaze) return;
   TBatch batch(*this);
-  // The selected ball goes with the others, but its own colour goes back first: the step keeps
-  // the balls as they were, and an undo must not bring this one back in its highlight.
-  if (FBall) FBall->SetColor(FBallColor);
-  FBall = nullptr;
-  Notify(ea_Selection);
   if (FMaze->balllist->Count() > 0) {
     TEditStep step(*this, "Clear Balls", {TTouched::Of(TTouch::Balls, MazeIndex(FMaze))});
+    // Let go of the selected ball only once the step has recorded the balls: the record takes
+    // it in its own colour, not its highlight, through the selection. It is freed below.
+    FBall = nullptr;
+    Notify(ea_Selection);
     // Through RemoveBall, so that no bullet keeps aiming at a freed ball.
     while (FMaze->balllist->Count() > 0) {
       FMaze->RemoveBall(FMaze->balllist->GetBall(FMaze->balllist->Count() - 1));
