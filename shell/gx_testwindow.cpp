@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QWheelEvent>
 
@@ -136,10 +135,6 @@ void TTestPlayWindow::done(int r) {
 
 void TGameTestPlay::TestPlay(std::unique_ptr<TMaze> maze) {
   if (!maze) return;
-  const QPointer<QWidget> owner = TQtDialogService::Owner();
-  TTestPlayWindow window(std::move(maze), keys_, background_, owner);
+  TTestPlayWindow window(std::move(maze), keys_, background_, TQtDialogService::Owner());
   modals_.Exec(window);
-  // Without a window manager to hand the focus back, the editor would stay inactive after the
-  // test, and its shortcuts (Ctrl+Z first) would do nothing until it was clicked.
-  if (owner) owner->activateWindow();
 }

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 
 QWidget* TQtDialogService::Owner() {
   if (QWidget* w = QApplication::activeModalWidget()) return w;
@@ -35,7 +36,7 @@ int TQtDialogService::MessageBox(const std::string& text, const std::string& cap
 }
 
 int TQtDialogService::Exec(QDialog& dialog) {
-  return modals_ ? modals_->Exec(dialog) : dialog.exec();
+  return (modals_ ? *modals_ : DefaultModalService()).Exec(dialog);
 }
 
 std::optional<std::string> TQtDialogService::RunFileDialog(bool save, const TFileDialogOptions& o) {
@@ -78,7 +79,14 @@ TDialogService& DefaultDialogService() {
   return service;
 }
 
-int TQtModalService::Exec(QDialog& dialog) {
+int TModalService::Exec(QDialog& dialog) {
+  const QPointer<QWidget> before = TQtDialogService::Owner();
+  const int result = Run(dialog);
+  if (before && before != &dialog && before->isVisible()) before->activateWindow();
+  return result;
+}
+
+int TQtModalService::Run(QDialog& dialog) {
   return dialog.exec();
 }
 
@@ -87,7 +95,7 @@ TModalService& DefaultModalService() {
   return service;
 }
 
-int TScriptedModals::Exec(QDialog& dialog) {
+int TScriptedModals::Run(QDialog& dialog) {
   ++shown;
   if (scripts_.empty()) {
     ++unscripted;

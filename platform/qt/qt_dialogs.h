@@ -13,7 +13,7 @@ class TModalService;
 
 // QMessageBox and QFileDialog, owned by the active modal dialog or else the active window.
 // They run through a modal runner like every other dialog, so a test can hand a real file
-// dialog to a script (and press Escape in it); without one they run with QDialog::exec().
+// dialog to a script (and press Escape in it); without one they run with the default runner.
 class TQtDialogService : public TDialogService {
  public:
   explicit TQtDialogService(TModalService* modals = nullptr) : modals_(modals) {}
@@ -37,17 +37,23 @@ class TQtDialogService : public TDialogService {
 TDialogService& DefaultDialogService();
 
 // Runs a modal dialog to its end and returns its result (QDialog::Accepted = mrOk,
-// QDialog::Rejected = 0, or whatever done() was given).
+// QDialog::Rejected = 0, or whatever done() was given). Once the dialog has closed, the window
+// that was active before it is activated again: without a window manager nothing else does,
+// and a window that is not active fires none of its shortcuts until it is clicked.
 class TModalService {
  public:
   virtual ~TModalService() = default;
-  virtual int Exec(QDialog& dialog) = 0;
+  int Exec(QDialog& dialog);
+
+ protected:
+  // Shows the dialog and returns once it has closed.
+  virtual int Run(QDialog& dialog) = 0;
 };
 
 // QDialog::exec().
 class TQtModalService : public TModalService {
- public:
-  int Exec(QDialog& dialog) override;
+ protected:
+  int Run(QDialog& dialog) override;
 };
 
 TModalService& DefaultModalService();
@@ -63,10 +69,12 @@ class TScriptedModals : public TModalService {
   static constexpr int kDialogResult = -1;
 
   void Queue(TScript script) { scripts_.push_back(std::move(script)); }
-  int Exec(QDialog& dialog) override;
 
   int shown = 0;       // dialogs run so far
   int unscripted = 0;  // of them, those that found no script
+
+ protected:
+  int Run(QDialog& dialog) override;
 
  private:
   std::deque<TScript> scripts_;

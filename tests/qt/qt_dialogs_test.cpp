@@ -1,6 +1,9 @@
 // Errors escaping event handlers, and modal dialogs driven by a script.
+#include "qt_dialogs.h"
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
@@ -9,7 +12,6 @@
 #include <stdexcept>
 
 #include "qt_application.h"
-#include "qt_dialogs.h"
 #include "recording_dialogs.h"
 
 namespace {
@@ -56,4 +58,29 @@ TEST(ScriptedModals, HandsEachDialogToItsScript) {
   EXPECT_EQ(modals.Exec(dialog), QDialog::Rejected);  // no script left: cancelled
   EXPECT_EQ(modals.shown, 3);
   EXPECT_EQ(modals.unscripted, 1);
+}
+
+// The window a dialog was opened from has the keyboard again once the dialog is closed (with no
+// window manager nothing else hands it back, and its shortcuts would do nothing); one that the
+// dialog's run hid stays hidden.
+TEST(ScriptedModals, TheWindowActiveBeforeTheDialogIsActiveAgainAfterIt) {
+  for (const bool hide_owner : {false, true}) {
+    QWidget owner;
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &owner);
+    TScriptedModals modals;
+    QDialog dialog(&owner);
+    modals.Queue([&](QDialog& d) {
+      QApplication::setActiveWindow(&d);
+      EXPECT_EQ(QApplication::activeWindow(), &d);
+      if (hide_owner) owner.hide();
+      return QDialog::Accepted;
+    });
+    EXPECT_EQ(modals.Exec(dialog), QDialog::Accepted);
+    QApplication::processEvents();  // the window system's answer to the activation
+    EXPECT_EQ(owner.isVisible(), !hide_owner);
+    EXPECT_EQ(QApplication::activeWindow() == &owner, !hide_owner) << hide_owner;
+  }
 }
