@@ -94,6 +94,7 @@ QCursor EditCursor(TEditCursor c) {
       return QCursor(Qt::OpenHandCursor);
     case TEditCursor::DragBall:
     case TEditCursor::DragRefPoint:
+    case TEditCursor::Pan:
       return QCursor(Qt::ClosedHandCursor);
     case TEditCursor::RefPoint:
       return QCursor(Qt::PointingHandCursor);

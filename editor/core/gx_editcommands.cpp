@@ -172,10 +172,12 @@ void TEditDocument::sNewMazeClick() {
   MakeViewMatrices();
   auto maze = std::make_unique<TMaze>();
   const int tick = FMaze ? FMaze->TickUnit() : kDefaultTickUnit;
-  // The middle of the play field, in whole pixels, and 10 pixels in model units.
-  const TDPoint c = ImageToModel(PlayWidth() / 2, PlayHeight() / 2);
-  const double dx = 10 * I2M_.mat[0][0];
-  const double dy = 10 * I2M_.mat[1][1];
+  // The middle of the play field, in whole pixels, and 10 pixels in model units, both in the
+  // design view: the new maze is shown there, whatever the view of the maze before it.
+  const TEditView design = view_.Design();
+  const TDPoint c = design.ImageToModel(PlayWidth() / 2, PlayHeight() / 2);
+  const double dx = 10 * design.I2M().mat[0][0];
+  const double dy = 10 * design.I2M().mat[1][1];
   auto p = std::make_unique<TPolygon>();
   p->SetColor(FControls.cline);
   if (FControls.cFill == clNone) {
@@ -407,10 +409,10 @@ void TEditDocument::NudgeSelection(int dx, int dy, bool shift) {
                  {TTouched::Of(TTouch::Polygon, MazeIndex(FMaze), PolygonIndex(FPolygon))});
   const auto nudge = [&](TSide& s) {
     double x = s.x(), y = s.y();
-    M2I_.Transform(x, y);
+    view_.M2I().Transform(x, y);
     x += dx;
     y -= dy;  // image y points up
-    I2M_.Transform(x, y);
+    view_.I2M().Transform(x, y);
     s.SetX(x);
     s.SetY(y);
   };

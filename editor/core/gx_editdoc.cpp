@@ -222,6 +222,12 @@ void TEditDocument::ShowMaze(TMaze* m, bool reset) {
   // A ball stays highlighted while polygons are chosen, but not in another maze, which may be
   // deleted while this one is shown.
   if (m != FMaze && FBall) SetBall(nullptr);
+  // Another maze is shown in the design view when it fits there, else fitted.
+  if (m != FMaze) {
+    panning_ = false;
+    view_.ShowAuto();
+    Notify(ea_View);
+  }
   FMaze = m;
   if (m) {
     if (reset) m->reset();
@@ -376,27 +382,13 @@ int TEditDocument::PlayHeight() const {
 }
 
 void TEditDocument::MakeViewMatrices() {
-  // A play field squeezed to nothing still gets a scale: one pixel is the least it counts.
-  const double cw = std::max(PlayWidth(), 1);
-  const double ch = std::max(PlayHeight(), 1);
-  const double s = std::min(cw / 5.1, ch / 5.1);
-  M2I_.reset();
-  M2I_.mat[0][0] = s;
-  M2I_.mat[0][2] = cw / 2;
-  M2I_.mat[1][1] = s;
-  M2I_.mat[1][2] = ch / 2;
-  I2M_.reset();
-  I2M_.mat[0][0] = 1 / s;
-  I2M_.mat[0][2] = (-cw / 2) / s;
-  I2M_.mat[1][1] = 1 / s;
-  I2M_.mat[1][2] = (-ch / 2) / s;
+  view_.Layout(PlayWidth(), PlayHeight(), FMaze);
   // Once the editor has closed, the maze's matrix is the game's again.
-  if (FMaze && !closed_) FMaze->matrix = M2I_;
+  if (FMaze && !closed_) FMaze->matrix = view_.M2I();
 }
 
 TDPoint TEditDocument::ImageToModel(double x, double y) const {
-  I2M_.Transform(x, y);
-  return TDPoint{x, y};
+  return view_.ImageToModel(x, y);
 }
 
 namespace {

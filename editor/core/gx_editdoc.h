@@ -26,6 +26,7 @@
 #include "canvas.h"
 #include "gx_animedit.h"
 #include "gx_editstep.h"
+#include "gx_editview.h"
 #include "qor_matrix.h"
 
 class TBall;
@@ -63,6 +64,7 @@ enum TEditAspect : unsigned {
   ea_TrafTabs = 1u << 6,  // the transform tab strip: its tabs, the selected one, visibility
   ea_Redraw = 1u << 7,    // the play field's picture was drawn anew
   ea_Modified = 1u << 8,  // a step changed the collection
+  ea_View = 1u << 9,      // the zoom or the pan (View())
 };
 using TEditAspects = unsigned;
 
@@ -116,6 +118,7 @@ enum class TEditCursor : std::uint8_t {
   RefPoint,     // picks an animation's reference point (or a translation's end)
   DragRefPoint,
   Add,  // places a new ball, polygon or gear
+  Pan,  // the picture follows the mouse
 };
 
 // The values the property controls show, named after the controls. The commands read them
@@ -199,17 +202,38 @@ class TEditDocument {
   TColor BallColor() const { return FBallColor; }
 
   // --- view ---------------------------------------------------------------------------------
-  // Model units to play-field pixels (y up, origin bottom left) and back; 5.1 model units span
-  // the shorter side. A play field smaller than a pixel counts as one pixel.
+  // Model units to play-field pixels (y up, origin bottom left) and back, as the view shows
+  // the maze (TEditView: in the design view 5.1 model units span the shorter side). A play
+  // field smaller than a pixel counts as one pixel.
   void MakeViewMatrices();
-  const tmat2d& M2I() const { return M2I_; }
-  const tmat2d& I2M() const { return I2M_; }
+  const tmat2d& M2I() const { return view_.M2I(); }
+  const tmat2d& I2M() const { return view_.I2M(); }
+  const TEditView& View() const { return view_; }
   TDPoint ImageToModel(double x, double y) const;
   int PlayWidth() const;
   int PlayHeight() const;
   // The whole play field: background in the colour of cbackground, then the maze with its
   // corner handles. Draws nothing without a surface or while it is not showing.
   void Redraw();
+
+  // --- zoom and pan (gx_editzoom.cpp) -------------------------------------------------------
+  // Neither part of the collection nor a step: the view changes no byte and is forgotten when
+  // the editor closes. Showing another maze shows it in the design view when it fits there,
+  // else fitted. Ignored while a drag is under way (its preview is in pixels of the view).
+  // The wheel at screen pixel (X, Y): `steps` zoom levels (positive: closer) about the model
+  // point under the pointer.
+  void ZoomAt(int X, int Y, int steps);
+  void mmZoomInClick();  // one level, about the middle of the field
+  void mmZoomOutClick();
+  void mmFitMazeClick();     // the whole maze with a small margin
+  void mmDesignViewClick();  // 5.1 model units across the shorter side, origin in the middle
+  // Panning (the middle button, or Space with the left one): the picture follows the mouse
+  // from the press to the release. A press of a gesture while panning is ignored, and the
+  // other way round.
+  void BeginPan(int X, int Y);
+  void PanTo(int X, int Y);
+  void EndPan(int X, int Y);
+  bool Panning() const { return panning_; }
 
   // --- the snapping grid (gx_editgrid.cpp) -------------------------------------------------
   // View state, like the view matrix: neither part of the collection nor a step. While it is
@@ -515,6 +539,8 @@ class TEditDocument {
   void CleanAfterDrag();
   void ReadRefPoint(TDPoint& at) const;
   bool PlaceShape(int X, int y);
+  // The view changed: the picture anew, and the window told.
+  void ViewChanged();
   // The grid (gx_editgrid.cpp): the maze, the grid lines, then the maze again without its
   // background and fills.
   void DrawMazeOnGrid(TCanvas& cv, const TControl& f);
@@ -542,8 +568,9 @@ class TEditDocument {
   TColor FBallColor = 0;
   TMaze* FMaze = nullptr;
   TMazeList* FMazeList = nullptr;
-  tmat2d I2M_;
-  tmat2d M2I_;
+  TEditView view_;
+  bool panning_ = false;
+  TPoint pan_at_;  // the screen pixel the pan last went to
   bool FDoBall = false;
   bool FDoTraf = false;
   bool FAddPol = false;

@@ -164,8 +164,11 @@ bool TEditDocument::PickRefPoint(int X, int y, TPolygon*& p, TTransform*& t, boo
 
 std::unique_ptr<TPolygon> TEditDocument::CreateRegularPolygon(int n, double x, double y) const {
   n = std::max(n, kMinCorners);
-  const double rx = kShapeRadius * I2M_.mat[0][0];
-  const double ry = kShapeRadius * I2M_.mat[1][1];
+  // The size it has in the design view, wherever the view is.
+  const TEditView design = view_.Design();
+  const tmat2d& to_model = design.I2M();
+  const double rx = kShapeRadius * to_model.mat[0][0];
+  const double ry = kShapeRadius * to_model.mat[1][1];
   // A triangle points up, a square has level edges.
   const double a0 = n == 3 ? std::numbers::pi / 2 : n == 4 ? std::numbers::pi / 4 : 0;
   auto q = TPolygon::CreateCircle(x, y, rx, ry, a0, n, FControls.cline);
@@ -184,10 +187,12 @@ std::unique_ptr<TPolygon> TEditDocument::CreateGear(int n, double x, double y) c
   } else {
     q->fillcolor = FControls.cFill;
   }
-  const double rx = kShapeRadius * I2M_.mat[0][0];
-  const double ry = kShapeRadius * I2M_.mat[1][1];
-  const double ox = kShapeRadius * kToothHeight * I2M_.mat[0][0];
-  const double oy = kShapeRadius * kToothHeight * I2M_.mat[1][1];
+  const TEditView design = view_.Design();
+  const tmat2d& to_model = design.I2M();
+  const double rx = kShapeRadius * to_model.mat[0][0];
+  const double ry = kShapeRadius * to_model.mat[1][1];
+  const double ox = kShapeRadius * kToothHeight * to_model.mat[0][0];
+  const double oy = kShapeRadius * kToothHeight * to_model.mat[1][1];
   // Each tooth: a root of m/2, a flank of l, a top land of m, a flank of l, a root of m/2.
   const double pitch = 2 * std::numbers::pi / n;
   const double l = 0.1 * pitch;
@@ -243,7 +248,7 @@ bool TEditDocument::PlaceShape(int X, int y) {
 TDPoint TEditDocument::ScreenOf(const TPolygon& p, const TSide& s) const {
   double x = s.x(), y = s.y();
   p.matrix.Transform(x, y);
-  M2I_.Transform(x, y);
+  view_.M2I().Transform(x, y);
   return TDPoint{x, PlayHeight() - y};
 }
 
@@ -401,8 +406,8 @@ void TEditDocument::CenterDragMatrix() {
 // --- the mouse ----------------------------------------------------------------------------------
 
 void TEditDocument::PlayFieldMouseDown(bool shift, int X, int Y) {
-  // A second button during a drag neither starts another one nor ends this one.
-  if (FDrag || !FMaze || closed_) return;
+  // A second button during a drag or a pan neither starts another one nor ends this one.
+  if (FDrag || panning_ || !FMaze || closed_) return;
   MakeViewMatrices();
   if (X < 0 || Y < 0 || X >= PlayWidth() || Y >= PlayHeight()) return;
   TBatch batch(*this);
@@ -439,7 +444,7 @@ void TEditDocument::PlayFieldMouseDown(bool shift, int X, int Y) {
     SetBall(b);
     SetDoBall(true);
     drag_ball_ = b;
-    ball_view_ = M2I_;  // first drawn where it is, which takes it out of the picture
+    ball_view_ = view_.M2I();  // first drawn where it is, which takes it out of the picture
     StartDrag(TDragKind::Ball);
     return;
   }
@@ -449,7 +454,7 @@ void TEditDocument::PlayFieldMouseDown(bool shift, int X, int Y) {
     SetTraf(t);
     FDoTraf = true;
     drag_ref2_ = end;
-    ref_view_ = M2I_ * p->matrix;
+    ref_view_ = view_.M2I() * p->matrix;
     ReadRefPoint(ref_at_);
     StartDrag(TDragKind::RefPoint);
     return;
@@ -477,7 +482,7 @@ void TEditDocument::PlayFieldMouseMove(bool, int X, int Y) {
   switch (drag_kind_) {
     case TDragKind::Ball: {
       const TDPoint m = DragTarget(X, Y);
-      ball_view_ = M2I_ * tmat2d::trans(m.x - drag_ball_->matrix.mat[0][2],
+      ball_view_ = view_.M2I() * tmat2d::trans(m.x - drag_ball_->matrix.mat[0][2],
                                         m.y - drag_ball_->matrix.mat[1][2]);
       break;
     }
@@ -494,7 +499,7 @@ void TEditDocument::PlayFieldMouseMove(bool, int X, int Y) {
       if (grid_on_) {
         // The points stay where they were taken; the drag matrix shifts them by whole steps.
         const TDPoint d = GridShift(X, Y);
-        FDragMat = tmat2d::trans(d.x * M2I_.mat[0][0], -d.y * M2I_.mat[1][1]);
+        FDragMat = tmat2d::trans(d.x * view_.M2I().mat[0][0], -d.y * view_.M2I().mat[1][1]);
         break;
       }
       for (TDPoint& p : FP) {
@@ -506,7 +511,7 @@ void TEditDocument::PlayFieldMouseMove(bool, int X, int Y) {
       if (grid_on_) {
         const TDPoint g = DragTarget(X, Y);
         double x = g.x, y = g.y;
-        M2I_.Transform(x, y);
+        view_.M2I().Transform(x, y);
         FP[1] = TDPoint{x, PlayHeight() - y};
         break;
       }
@@ -637,8 +642,12 @@ void TEditDocument::FinishPolygonDrag(TDragKind kind, int X, int Y) {
       p.y += dy;
     }
   }
-  // ApplyDrag: every corner lands on a whole pixel of the view.
+  // ApplyDrag: every corner lands on a whole pixel of the view; zoomed out, on one of the
+  // design view, whose pixels are finer then (a polygon moved at 1/16 would otherwise snap
+  // to a coarse raster and lose its shape).
   const int h = PlayHeight();
+  const bool finer = view_.Zoom() < 1;
+  const TEditView design = finer ? view_.Design() : view_;
   std::vector<TDPoint> to;
   to.reserve(FP.size());
   bool changed = false;
@@ -646,7 +655,13 @@ void TEditDocument::FinishPolygonDrag(TDragKind kind, int X, int Y) {
     double x = FP[i].x, y = FP[i].y;
     FDragMat.Transform(x, y);
     y = h - y;
-    to.push_back(ImageToModel(std::nearbyint(x), std::nearbyint(y)));
+    if (finer) {
+      const TDPoint m = ImageToModel(x, y);
+      const TDPoint d = design.ModelToImage(m.x, m.y);
+      to.push_back(design.ImageToModel(std::nearbyint(d.x), std::nearbyint(d.y)));
+    } else {
+      to.push_back(ImageToModel(std::nearbyint(x), std::nearbyint(y)));
+    }
     const TSide* s = FPolygon->GetSide(static_cast<int>(i));
     changed = changed || s->x() != to.back().x || s->y() != to.back().y;
   }
@@ -694,6 +709,7 @@ void TEditDocument::CleanAfterDrag() {
 // --- the cursor ---------------------------------------------------------------------------------
 
 TEditCursor TEditDocument::CursorAt(bool shift, int X, int Y) {
+  if (panning_) return TEditCursor::Pan;
   switch (drag_kind_) {
     case TDragKind::Corner:
       return TEditCursor::Corner;

@@ -102,8 +102,8 @@ TDPoint TEditDocument::GridShift(int X, int Y, TDPoint* target) const {
   if (!FPolygon || drag_corner_ < 0 || drag_corner_ >= FPolygon->Count()) return TDPoint{};
   const TSide& c = *FPolygon->GetSide(drag_corner_);
   // The mouse's way from the press, in model units (y up).
-  const double dx = (X - FOrgPoint.X) * I2M_.mat[0][0];
-  const double dy = (FOrgPoint.Y - Y) * I2M_.mat[1][1];
+  const double dx = (X - FOrgPoint.X) * view_.I2M().mat[0][0];
+  const double dy = (FOrgPoint.Y - Y) * view_.I2M().mat[1][1];
   const TDPoint to = GridPoint(TDPoint{c.x() + dx, c.y() + dy}, grid_step_);
   if (target) *target = to;
   return TDPoint{to.x - c.x(), to.y - c.y()};
@@ -139,14 +139,14 @@ void TEditDocument::DrawMazeOnGrid(TCanvas& cv, const TControl& f) {
   // the room the rocket flies in is a filled polygon, and the grid must show there too.
   if (FMaze) FMaze->Draw(f, cv, tmat2d(), 0, false, false, true);
   const int w = f.ClientWidth(), h = f.ClientHeight();
-  const double s = M2I_.mat[0][0];
+  const double s = view_.M2I().mat[0][0];
   const double pitch = s * grid_step_;
   if (pitch >= kMinGridPixels) {
     cv.Pen.Mode = TPenMode::pmCopy;
     cv.Pen.Style = TPenStyle::psSolid;
     cv.Pen.Width = 1;
     cv.Pen.Color = GridColor();
-    const double ox = M2I_.mat[0][2], oy = M2I_.mat[1][2];
+    const double ox = view_.M2I().mat[0][2], oy = view_.M2I().mat[1][2];
     // The lines run through the pixels where a corner on a grid point is drawn.
     for (double k = std::ceil(-ox / pitch); ox + k * pitch < w; ++k) {
       const int x = RoundToInt(ox + s * (k * grid_step_));

@@ -293,9 +293,12 @@ void TEditMonkey::Act() {
   };
   // The snapping grid (edit_monkey_grid.cpp).
   static const TAction kGridActions[] = {{"grid switch", 2}, {"grid step", 2}};
+  // Zoom and pan between the edits (edit_monkey_view.cpp).
+  static const TAction kViewActions[] = {{"view wheel", 3}, {"view menu", 2}, {"view pan", 2}};
   static const std::vector<TAction> kAll = [] {
     std::vector<TAction> all(std::begin(kActions), std::end(kActions));
     all.insert(all.end(), std::begin(kGridActions), std::end(kGridActions));
+    all.insert(all.end(), std::begin(kViewActions), std::end(kViewActions));
     return all;
   }();
   int total = 0;

@@ -1,11 +1,11 @@
 #pragma once
 // The editor's monkey: a seeded random stream of editor actions on a document (selections,
-// every command and form key, tool toggles, property edits, nudges, new and removed mazes,
-// the animation frames' fields with valid and invalid text, time-path drags, closing and
-// reopening, maze files exported, imported (good, broken and collection files) and mazes
-// deleted, answers to every confirmation, and the mouse: whole drags in every drag mode with
-// and without Shift, and presses, moves and releases on their own so that other actions fall
-// in the middle of a drag), with the checks that go with it:
+// every command and form key, tool toggles, property edits, nudges, zoom and pan, new and
+// removed mazes, the animation frames' fields with valid and invalid text, time-path drags,
+// closing and reopening, maze files exported, imported (good, broken and collection files)
+// and mazes deleted, answers to every confirmation, and the mouse: whole drags in every drag
+// mode with and without Shift, and presses, moves and releases on their own so that other
+// actions fall in the middle of a drag), with the checks that go with it:
 //   - after every action the selection points only at live objects;
 //   - with the gate audit on, every difference the action made to the collection (in its
 //     clean form, after a reset) is one that the action's steps named;
@@ -139,6 +139,9 @@ class TEditMonkey {
   // on a grid point.
   void GridAction(const std::string& name);
   void CheckGrid(int stepsBefore);
+  // The wheel, the View menu's commands and pans, now and then in the middle of a drag
+  // (edit_monkey_view.cpp); each must leave the collection, the steps and the history alone.
+  void ViewAction(const std::string& name);
   [[noreturn]] void Fail(const std::string& what) const;
 
   TMazeList& list_;

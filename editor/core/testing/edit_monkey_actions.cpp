@@ -199,7 +199,12 @@ void TEditMonkey::Run(const std::string& name) {
     }
   } else if (name == "release") {
     if (coin()) mouse_ = Wander(mouse_);
-    d.PlayFieldMouseUp(coin(), mouse_.X, mouse_.Y);
+    // The button that went up may be the one that pans.
+    if (d.Panning()) {
+      d.EndPan(mouse_.X, mouse_.Y);
+    } else {
+      d.PlayFieldMouseUp(coin(), mouse_.X, mouse_.Y);
+    }
   } else if (name == "end drag") {
     d.EndDrag();
   } else if (name == "close ok") {
@@ -214,6 +219,8 @@ void TEditMonkey::Run(const std::string& name) {
     FrameAction(name);
   } else if (name.rfind("grid", 0) == 0) {
     GridAction(name);
+  } else if (name.rfind("view", 0) == 0) {
+    ViewAction(name);
   } else {
     Fail("unknown action");
   }
@@ -229,10 +236,21 @@ TPoint TEditMonkey::Target() {
   const int w = surface_.Control().ClientWidth();
   const int h = surface_.Control().ClientHeight();
   const auto screen = [&](double x, double y) {
-    d.M2I().Transform(x, y);
+    const auto at = [&] {
+      double ix = x, iy = y;
+      d.M2I().Transform(ix, iy);
+      return TDPoint{ix, h - iy};
+    };
+    TDPoint p = at();
+    // Zoomed or panned away from it, a person fits the maze to reach it (not during a drag,
+    // when the view stays).
+    if (!(p.x >= 0 && p.x < w && p.y >= 0 && p.y < h) && !d.Dragging()) {
+      d.mmFitMazeClick();
+      p = at();
+    }
     const int jitter = 4;
-    return TPoint{static_cast<int>(std::lround(x)) + rnd_.RandomInt(2 * jitter + 1) - jitter,
-                  static_cast<int>(std::lround(h - y)) + rnd_.RandomInt(2 * jitter + 1) - jitter};
+    return TPoint{static_cast<int>(std::lround(p.x)) + rnd_.RandomInt(2 * jitter + 1) - jitter,
+                  static_cast<int>(std::lround(p.y)) + rnd_.RandomInt(2 * jitter + 1) - jitter};
   };
   const TMaze* m = d.Maze();
   const int kind = rnd_.RandomInt(10);
