@@ -209,6 +209,8 @@ void TEditMaze::BuildMenus() {
   edit->addSeparator();
   edit->addAction(mmGrid);
 
+  BuildViewMenu();
+
   QMenu* animate = MainMenu->addMenu(QStringLiteral("&Animate"));
   mmAutoTrans = Action("Auto &Move", nullptr, ti_AutoTranslate, true, &D::sAutoTransClick);
   mmAutoSize = Action("Auto &Size", nullptr, ti_AutoSize, true, &D::sAutoSizeClick);
@@ -348,6 +350,10 @@ QWidget* TEditMaze::BuildColumn() {
     if (!syncing_) doc_->SetGridStep(step);
   });
 
+  lZoom = label("");
+  lZoom->setObjectName(QStringLiteral("lZoom"));
+  lZoom->setToolTip(QStringLiteral("The zoom (View menu, the wheel; pan with the middle button)"));
+
   TrafTab = new QTabWidget;
   TrafTab->setObjectName(QStringLiteral("TrafTab"));
   TrafTab->setMinimumHeight(130);
@@ -393,6 +399,7 @@ void TEditMaze::EditChanged(TEditAspects what) {
   if (what & ea_Controls) SyncControls();
   if (what & (ea_Tools | ea_Selection)) SyncTools();
   if (what & ea_TrafTabs) SyncTrafTabs();
+  if (what & (ea_View | ea_Redraw)) SyncZoom();
   if (what & (ea_Tools | ea_Selection | ea_Redraw)) PlayField->RefreshCursor();
 }
 

@@ -85,6 +85,9 @@ class TEditMaze : public QDialog, public TEditListener {
       *mmDeletePolygon, *mmClearBalls, *mmDrag, *mmSize, *mmRotate;
   QAction *mmAutoTrans, *mmAutoSize, *mmAutoRot;
   QAction* mmGrid;  // "Snap to Grid"
+  // The View menu (gx_editviewmenu.cpp) and the zoom in percent in the left column.
+  QAction *mmZoomIn, *mmZoomOut, *mmFitMaze, *mmDesignView;
+  QLabel* lZoom;
 
   // The panel of transform tab i, where the animation frames go (null outside the tabs).
   QWidget* TrafPage(int i) const;
@@ -102,6 +105,8 @@ class TEditMaze : public QDialog, public TEditListener {
   QAction* Action(const char* caption, const char* shortcut, int icon, bool checkable,
                   void (TEditDocument::*command)());
   QToolButton* Tool(QAction* action, const char* hint);
+  void BuildViewMenu();
+  void SyncZoom();
   void SyncMazeList();
   void SyncControls();
   void SyncTools();

@@ -1,8 +1,10 @@
 #include "gx_playfield.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <cmath>
 #include <exception>
 
@@ -70,6 +72,14 @@ void TEditPlayField::mousePressEvent(QMouseEvent* event) {
   event->accept();
   // A further button while one is held: neither a second drag nor the end of the first.
   if (event->buttons() != event->button()) return;
+  if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && space_)) {
+    Guarded([&] {
+      if (doc_->Dragging()) doc_->EndDrag();
+      doc_->BeginPan(X(event), Y(event));
+      ShowCursor(Shift(event), QPoint(X(event), Y(event)));
+    });
+    return;
+  }
   Guarded([&] {
     // A drag whose release went elsewhere (the mouse was taken away from the window) ends
     // where it was last seen before this press starts anything.
@@ -82,7 +92,11 @@ void TEditPlayField::mousePressEvent(QMouseEvent* event) {
 void TEditPlayField::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   Guarded([&] {
-    doc_->PlayFieldMouseMove(Shift(event), X(event), Y(event));
+    if (doc_->Panning()) {
+      doc_->PanTo(X(event), Y(event));
+    } else {
+      doc_->PlayFieldMouseMove(Shift(event), X(event), Y(event));
+    }
     ShowCursor(Shift(event), QPoint(X(event), Y(event)));
   });
 }
@@ -91,7 +105,48 @@ void TEditPlayField::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->buttons() != Qt::NoButton) return;  // the drag ends with the last button
   Guarded([&] {
-    doc_->PlayFieldMouseUp(Shift(event), X(event), Y(event));
+    if (doc_->Panning()) {
+      doc_->EndPan(X(event), Y(event));
+    } else {
+      doc_->PlayFieldMouseUp(Shift(event), X(event), Y(event));
+    }
     ShowCursor(Shift(event), QPoint(X(event), Y(event)));
   });
+}
+
+void TEditPlayField::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  wheel_ += event->angleDelta().y();
+  const int steps = wheel_ / 120;
+  if (steps == 0) return;
+  wheel_ -= steps * 120;
+  const int x = static_cast<int>(std::floor(event->position().x()));
+  const int y = static_cast<int>(std::floor(event->position().y()));
+  Guarded([&] {
+    doc_->ZoomAt(x, y, steps);
+    ShowCursor(event->modifiers() & Qt::ShiftModifier, QPoint(x, y));
+  });
+}
+
+void TEditPlayField::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space) {
+    space_ = true;
+    event->accept();
+    return;
+  }
+  TQtImage::keyPressEvent(event);
+}
+
+void TEditPlayField::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space) {
+    if (!event->isAutoRepeat()) space_ = false;
+    event->accept();
+    return;
+  }
+  TQtImage::keyReleaseEvent(event);
+}
+
+void TEditPlayField::focusOutEvent(QFocusEvent* event) {
+  space_ = false;  // its release goes elsewhere
+  TQtImage::focusOutEvent(event);
 }

@@ -2,8 +2,10 @@
 // The editor's play field: an image widget whose picture the document draws (it is the
 // document's TEditSurface) and whose mouse events go to the document's gesture entry points.
 // The first button pressed starts what the document does and the last one released ends it;
-// presses and releases of further buttons in between go nowhere. The mouse cursor shows what
-// a press would do where it is (TEditDocument::CursorAt).
+// presses and releases of further buttons in between go nowhere. The middle button, and the
+// left one while Space is held (with the focus on the field), pan the view instead; the wheel
+// zooms about the pointer. The mouse cursor shows what a press would do where it is
+// (TEditDocument::CursorAt).
 #include <functional>
 
 #include "gx_editdoc.h"
@@ -37,6 +39,10 @@ class TEditPlayField : public TQtImage, public TEditSurface {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // Runs a document operation; an error is shown in the "Error" box, not thrown through Qt.
@@ -46,4 +52,6 @@ class TEditPlayField : public TQtImage, public TEditSurface {
 
   TEditDocument* doc_ = nullptr;
   TEditCursor cursor_ = TEditCursor::Default;
+  bool space_ = false;  // Space is held: a left drag pans
+  int wheel_ = 0;       // wheel turns short of a notch (120), from wheels that turn finely
 };

@@ -38,13 +38,17 @@ TEST_F(WindowLayoutTest, EveryMenuItemHasItsCaptionShortcutAndCheckMark) {
       {"&Edit", "&Drag", "Ctrl+D", true},
       {"&Edit", "&Size", "Ctrl+S", true},
       {"&Edit", "&Rotate", "Ctrl+R", true},
+      {"&View", "Zoom &In", "Ctrl++", false},  // and Ctrl+=
+      {"&View", "Zoom &Out", "Ctrl+-", false},
+      {"&View", "&Fit Maze", "Ctrl+0", false},
+      {"&View", "&Design View", "Ctrl+1", false},
       {"&Animate", "Auto &Move", "", true},
       {"&Animate", "Auto &Size", "", true},
       {"&Animate", "Auto &Rotate", "", true},
   };
   std::map<QString, QMenu*> menus;
   for (QAction* a : editor->MainMenu->actions()) menus[a->text()] = a->menu();
-  ASSERT_EQ(menus.size(), 3u);
+  ASSERT_EQ(menus.size(), 4u);
   std::set<QString> shortcuts;
   for (const TItem& item : items) {
     QMenu* menu = menus[QString::fromUtf8(item.menu)];
