@@ -12,8 +12,8 @@ void TEditMaze::BuildViewMenu() {
   QMenu* view = MainMenu->addMenu(QStringLiteral("&View"));
   mmZoomIn = Action("Zoom &In", "Ctrl++", -1, false, &D::mmZoomInClick);
   // Ctrl+= as well: the same key without Shift on many keyboards.
-  mmZoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")),
-                          QKeySequence(QStringLiteral("Ctrl+="))});
+  mmZoomIn->setShortcuts(
+      {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   mmZoomOut = Action("Zoom &Out", "Ctrl+-", -1, false, &D::mmZoomOutClick);
   mmFitMaze = Action("&Fit Maze", "Ctrl+0", -1, false, &D::mmFitMazeClick);
   mmDesignView = Action("&Design View", "Ctrl+1", -1, false, &D::mmDesignViewClick);

@@ -2,7 +2,8 @@
 //
 //   editor_soak [ACTIONS [SEED]] [--audit] [--undo]
 //
-// runs ACTIONS (default 100,000) seeded random editor actions on the rich collection, checks
+// runs ACTIONS (default 100,000) seeded random editor actions on the rich collection (zooms
+// and pans of the view among them, each checked to make no step and leave the history), checks
 // the round trip and 200 ticks of play on every maze after every 1,000 actions (20 ticks after
 // every 50 with --undo), and reports the actions per second. --audit also checks after every
 // action that the collection changed only where the action's steps said (much slower). --undo

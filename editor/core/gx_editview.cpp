@@ -197,8 +197,8 @@ bool TEditView::FitsDesignView(const TDRect& r) const {
   const double s = DesignScale();
   // What lies on the field's very edge still counts as inside.
   const double hw = w_ / 2.0 / s * (1 + 1e-12), hh = h_ / 2.0 / s * (1 + 1e-12);
-  return std::min(r.x1, r.x2) >= -hw && std::max(r.x1, r.x2) <= hw &&
-         std::min(r.y1, r.y2) >= -hh && std::max(r.y1, r.y2) <= hh;
+  return std::min(r.x1, r.x2) >= -hw && std::max(r.x1, r.x2) <= hw && std::min(r.y1, r.y2) >= -hh &&
+         std::max(r.y1, r.y2) <= hh;
 }
 
 void TEditView::Choose(const TMaze* maze) {

@@ -190,7 +190,7 @@ TEST_F(ZoomTest, PicksDragsNudgesAndNewShapesKeepTheirScreenPixelsAtAQuarterOneA
     const std::string zoom = "zoom 4^" + std::to_string(k);
     Open(TwoCaves());
     TPolygon* sq = Maze(0).GetPolygon(0);  // corners (-1.2, -1.2) .. (-0.8, -0.8)
-    const TPoint corner = Px(-0.8, -0.8);   // corner 2
+    const TPoint corner = Px(-0.8, -0.8);  // corner 2
     ZoomAbout(corner, k);
     ASSERT_EQ(Px(-0.8, -0.8).X, corner.X) << zoom;  // the point under the pointer stays
     const double s = Scale();
@@ -313,7 +313,7 @@ TEST_F(ZoomTest, TheGridFollowsTheViewAndSkipsLinesCloserThanFivePixels) {
   doc.SetGridOn(true);
   doc.SetGridStep(0.1);  // 10 pixels in the design view
   struct TCase {
-    int k;         // zoom 4^k
+    int k;  // zoom 4^k
     bool drawn;
   };
   for (const TCase c : {TCase{-1, false}, TCase{0, true}, TCase{1, true}}) {

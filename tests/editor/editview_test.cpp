@@ -131,13 +131,13 @@ TEST(EditViewTest, FitShowsTheExtentsCentredWithAMarginOnTheTighterAxis) {
     double zoom;  // expected; 0: as the margin says
   };
   const TCase cases[] = {
-      {{-4, 4, -1, 1}, 1280, 800, 0},  // wide: the margin left and right
+      {{-4, 4, -1, 1}, 1280, 800, 0},      // wide: the margin left and right
       {{-1, 1, -2.6, 3.0}, 1280, 800, 0},  // tall: above and below
       {{-4, 4, -1, 1}, 300, 900, 0},
-      {{0.5, 0.5, 1, 1}, 640, 480, 1},        // a point: the design's scale
+      {{0.5, 0.5, 1, 1}, 640, 480, 1},             // a point: the design's scale
       {{-2000, 2000, -1, 1}, 800, 600, 1.0 / 16},  // too large: the lower limit
       {{0, 1e-5, 0, 1e-5}, 800, 600, 16},          // too small: the upper limit
-      {{-3, 3, 0.2, 0.2}, 800, 600, 0},             // no height at all
+      {{-3, 3, 0.2, 0.2}, 800, 600, 0},            // no height at all
   };
   for (const TCase& c : cases) {
     TEditView v;

@@ -1,7 +1,7 @@
 // The monkey's zoom and pan: the wheel anywhere on the field (and just off it), the View
 // menu's four commands, and pans of a few moves, left open now and then so that presses and
-// drags fall in the middle of one (a release ends it). None of them may make a step or touch the history; the
-// audit sees any byte they change.
+// drags fall in the middle of one (a release ends it). None of them may make a step or touch the
+// history; the audit sees any byte they change.
 #include <string>
 
 #include "edit_monkey.h"

@@ -12,8 +12,8 @@ namespace {
 using PlayFieldZoomTest = PlayFieldTest;
 
 void Wheel(QWidget* w, QPoint at, int delta) {
-  QWheelEvent e(QPointF(at), QPointF(w->mapToGlobal(at)), QPoint(), QPoint(0, delta),
-                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent e(QPointF(at), QPointF(w->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(w, &e);
 }
 
@@ -41,8 +41,7 @@ TEST_F(PlayFieldZoomTest, TheMiddleButtonAndSpaceWithTheLeftOnePanAndEditNothing
   const QPoint corner = Px(-0.8, -0.8);
   Drag(corner, corner + QPoint(40, -20), Qt::NoModifier, 4);  // the left button drags it
   ASSERT_EQ(doc.StepCount(), 1);
-  const TDPoint moved{Maze().GetPolygon(0)->GetSide(2)->x(),
-                      Maze().GetPolygon(0)->GetSide(2)->y()};
+  const TDPoint moved{Maze().GetPolygon(0)->GetSide(2)->x(), Maze().GetPolygon(0)->GetSide(2)->y()};
   const std::string dragged = doc.CleanCollection();
   EXPECT_NE(dragged, bytes);
   // The middle button on the corner pans instead.
@@ -94,8 +93,7 @@ TEST_F(WindowZoomTest, TheViewMenusShortcutsZoomFitAndGoBackAndTheColumnShowsThe
   EXPECT_EQ(editor->lZoom->text(), "Zoom 84 %");
   QTest::keyClick(w, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(Doc().View().Mode(), TEditView::TMode::Fit);
-  EXPECT_EQ(editor->lZoom->text(),
-            QStringLiteral("Zoom %1 %").arg(Doc().View().ZoomPercent()));
+  EXPECT_EQ(editor->lZoom->text(), QStringLiteral("Zoom %1 %").arg(Doc().View().ZoomPercent()));
   QTest::keyClick(w, Qt::Key_1, Qt::ControlModifier);
   EXPECT_TRUE(Doc().View().IsDesignView());
   EXPECT_EQ(editor->lZoom->text(), "Zoom 100 %");
