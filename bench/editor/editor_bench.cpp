@@ -1,7 +1,8 @@
 // The editor on the stress collection's largest maze (2,000 polygons, 200 balls):
 //   - BM_EditorRedraw: the document's Redraw (background, every wall with its corner handles,
 //     the reference points of the animations, the balls) into a 1920 x 1080 play field with
-//     the Qt canvas; target under 8 ms median;
+//     the Qt canvas in the design view; target under 8 ms median (BM_EditorRedrawZoomed: the
+//     same fitted, as the maze opens, and at zoom 16 and 1/16, where every wall is drawn);
 //   - BM_EditorOpen: what "e" costs before the player sees the editor: the window built, the
 //     collection and the maze set (the opening records kept), shown at 1920 x 1080 with its
 //     first picture; target under 150 ms median.
@@ -54,8 +55,11 @@ struct TTimes {
   }
 };
 
-// The whole picture; with the snapping grid on, its lines under the maze too.
-void RedrawBench(benchmark::State& state, bool grid) {
+constexpr int kFitted = 1000;
+
+// The whole picture; with the snapping grid on, its lines under the maze too; zoomed by
+// `zoom_steps` levels about the middle (16 is the closest view, -16 the farthest).
+void RedrawBench(benchmark::State& state, bool grid, int zoom_steps = 0) {
   EnsureApp();
   auto list = StressCollection();
   TRecordingDialogs dialogs;
@@ -66,6 +70,14 @@ void RedrawBench(benchmark::State& state, bool grid) {
   if (grid) {
     doc.SetGridStep(TEditDocument::kGridStepDefault);
     doc.SetGridOn(true);
+  }
+  // The maze opens fitted (it does not fit the design view); the design view shows a part of
+  // it, as the editor showed before it could zoom.
+  doc.mmDesignViewClick();
+  if (zoom_steps == kFitted) {
+    doc.mmFitMazeClick();
+  } else if (zoom_steps != 0) {
+    doc.ZoomAt(960, 540, zoom_steps);
   }
   TTimes times;
   for (auto _ : state) {
@@ -92,6 +104,19 @@ void BM_EditorRedrawGrid(benchmark::State& state) {
   RedrawBench(state, true);
 }
 BENCHMARK(BM_EditorRedrawGrid)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Fitted (kFitted, as the maze opens: every wall on the field), zoomed all the way in (most
+// walls far outside the field) and out (all of them in a few pixels).
+void BM_EditorRedrawZoomed(benchmark::State& state) {
+  RedrawBench(state, false, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_EditorRedrawZoomed)
+    ->Arg(kFitted)
+    ->Arg(16)
+    ->Arg(-16)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 void BM_EditorOpen(benchmark::State& state) {
   EnsureApp();
