@@ -29,7 +29,7 @@ void TPadInput::Tick(bool listening, double nose, double step, bool frozen) {
   if (!listening) {
     if (listening_) Release();
     listening_ = false;
-    mapper_.Suspend();
+    mapper_.Suspend(pad);
     return;
   }
   listening_ = true;

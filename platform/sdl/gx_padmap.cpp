@@ -27,8 +27,10 @@ TStick ApplyDeadZone(int raw_x, int raw_y, double dead_zone) {
   return {x / r * scaled, y / r * scaled};
 }
 
-void TPadMapper::Suspend() {
-  suspended_ = true;
+void TPadMapper::Suspend(const TPadSnapshot& pad) {
+  held_over_ = pad.down;
+  trigger_held_over_ = pad.right_trigger >= kTriggerThreshold;
+  stick_held_over_ = !ApplyDeadZone(pad.left_x, pad.left_y, dead_zone_).Centred();
 }
 
 bool TPadMapper::Held(const TPadSnapshot& pad, TPadButton b) {
@@ -43,12 +45,6 @@ bool TPadMapper::Held(const TPadSnapshot& pad, TPadButton b) {
 TPadActions TPadMapper::Map(const TPadSnapshot& pad, double nose, double step) {
   const TStick stick = ApplyDeadZone(pad.left_x, pad.left_y, dead_zone_);
   const bool trigger = pad.right_trigger >= kTriggerThreshold;
-  if (suspended_) {
-    suspended_ = false;
-    held_over_ = pad.down;
-    trigger_held_over_ = trigger;
-    stick_held_over_ = !stick.Centred();
-  }
   if (!pad.connected) return {};
   if (trigger_held_over_ && !trigger) trigger_held_over_ = false;
   if (stick_held_over_ && stick.Centred()) stick_held_over_ = false;

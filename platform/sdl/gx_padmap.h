@@ -58,16 +58,16 @@ class TPadMapper {
   // rocket turns toward the stick's direction the short way and stops within half a step.
   TPadActions Map(const TPadSnapshot& pad, double nose, double step);
 
-  // While the game does not listen (its window inactive, a dialog open) nothing reaches it;
-  // afterwards a button or stick still held counts only once it has been let go.
-  void Suspend();
+  // Instead of Map while the game does not listen (its window inactive, a dialog open):
+  // nothing reaches it, and a button or stick held now counts, once the game listens again,
+  // only after it has been let go.
+  void Suspend(const TPadSnapshot& pad);
 
  private:
   bool Held(const TPadSnapshot& pad, TPadButton b);
 
   double dead_zone_ = 0.25;
   TPadTurning turning_ = TPadTurning::Turn;
-  bool suspended_ = false;
   std::array<bool, kPadButtonCount> held_over_{};
   bool trigger_held_over_ = false;
   bool stick_held_over_ = false;

@@ -305,4 +305,49 @@ TEST_F(GamepadTest, IgnoredWhileTheGameDoesNotListen) {
   EXPECT_FALSE(Down(vk::Up));  // B is still held from before
 }
 
+// The whole way in the game: the main window polls the pad before each tick, only while it
+// is the active window, and point mode brings the nose round to the stick.
+TEST_F(GamepadTest, TheMainWindowPlaysWithThePadWhileActive) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("gx_pad_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  WriteBytes(dir / "gravonaut.cav", CollectionBytes({"One"}));
+  TRecordingDialogs dialogs;
+  TUniverseOptions o;
+  o.collection = (dir / "gravonaut.cav").string();
+  o.dialogs = &dialogs;
+  o.start_timer = false;
+  o.gamepads = true;
+  o.settings.turn_mode = TTurnMode::Point;
+  {
+    TUniverse u(o);
+    u.resize(800, 600);
+    u.show();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    pad->Button(SDL_CONTROLLER_BUTTON_A, true);
+    u.gametickerTimer();
+    EXPECT_EQ(u.Cave()->GameState(), gs_intro);  // not the active window: the pad is ignored
+    pad->Button(SDL_CONTROLLER_BUTTON_A, false);
+    u.gametickerTimer();
+    QApplication::setActiveWindow(&u);
+    ASSERT_TRUE(u.isActiveWindow());
+    pad->Button(SDL_CONTROLLER_BUTTON_A, true);
+    u.gametickerTimer();
+    EXPECT_EQ(u.Cave()->GameState(), gs_practice);
+    pad->Button(SDL_CONTROLLER_BUTTON_A, false);
+    // Nose up, stick down and a little right: the short way round is to the right.
+    const double target = -std::numbers::pi / 2 + 0.3;
+    pad->Stick(std::cos(target), std::sin(target));
+    const double start = u.Rocket()->angle();
+    for (int i = 0; i < 20; ++i) u.gametickerTimer();
+    EXPECT_LT(u.Rocket()->angle(), start);
+    EXPECT_LE(std::abs(std::remainder(u.Rocket()->angle() - target, 2 * std::numbers::pi)),
+              kStep / 2 + 1e-9);
+    u.close();
+  }
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "gx_keybindings.h"
 #include "gx_rocket.h"
 #include "gx_settingsdialog.h"
+#include "gx_testwindow.h"
 #include "key_events.h"
 #include "qt_keystate.h"
 #include "shell_fixture.h"
@@ -306,6 +307,32 @@ TEST_F(SettingsWindowTest, OOpensTheDialogFrozenAndOKAppliesAndStores) {
   EXPECT_EQ(ReadSettings(Path("config/gravonaut.conf").string()).volume, 20);
 }
 
+TEST_F(SettingsWindowTest, EscapeThatClosesTheSettingsNeitherQuitsNorResumes) {
+  auto u = Game();
+  Press(*u, test_keys::LControl);
+  u->gametickerTimer();
+  Release(*u, test_keys::LControl);
+  modals.Queue([&](QDialog& d) {
+    u->gametickerTimer();  // the game ticks on behind the dialog, frozen
+    EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+    Bind(AsSettings(d), TGameAction::Fire, 0, kK);  // the key typed reaches only the dialog
+    Press(KeyTarget(d), test_keys::Escape);         // held as the dialog closes
+    EXPECT_FALSE(d.isVisible());
+    return TScriptedModals::kDialogResult;
+  });
+  Stroke(*u, kO);
+  ASSERT_EQ(modals.shown, 1);
+  EXPECT_EQ(u->Settings().keys[TGameAction::Fire][0], vk::Up);  // Esc forgot the change
+  for (int i = 0; i < 3; ++i) {
+    Repeat(*u, test_keys::Escape);
+    u->gametickerTimer();
+  }
+  Release(*u, test_keys::Escape);
+  u->gametickerTimer();
+  ASSERT_NE(u->Cave(), nullptr);
+  EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+}
+
 TEST_F(SettingsWindowTest, AFileThatCannotBeWrittenIsReported) {
   WriteBytes(Path("config"), "a file where the folder should be");
   auto u = Game();
@@ -341,6 +368,27 @@ TEST_F(SettingsWindowTest, TheHelpShowsTheKeysAsBound) {
   });
   Stroke(*u, test_keys::F1);
   EXPECT_EQ(modals.shown, 1);
+}
+
+TEST_F(SettingsWindowTest, TestPlayInTheEditorUsesTheBoundKeys) {
+  TGameTestPlay test_play(modals, nullptr, nullptr);
+  test_play.SetKeyMap(KeyMapOf(ThrustOnK()));
+  bool flown = false;
+  modals.Queue([&](QDialog& d) {
+    auto& w = dynamic_cast<TTestPlayWindow&>(d);
+    Press(w, test_keys::LControl);
+    w.Tick();
+    EXPECT_EQ(w.Maze().GameState(), gs_intro);
+    Release(w, test_keys::LControl);
+    Press(w, kK);
+    w.Tick();
+    EXPECT_EQ(w.Maze().GameState(), gs_practice);
+    flown = true;
+    d.reject();
+    return TScriptedModals::kDialogResult;
+  });
+  test_play.TestPlay(SquareMaze("Test"));
+  EXPECT_TRUE(flown);
 }
 
 }  // namespace
