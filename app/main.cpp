@@ -45,7 +45,9 @@ int main(int argc, char** argv) {
   options.settings_file = DefaultSettingsFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   std::vector<std::string> problems;
   options.settings = ReadSettings(options.settings_file, &problems);
-  for (const std::string& p : problems) std::fprintf(stderr, "gravonaut: settings: %s\n", p.c_str());
+  for (const std::string& p : problems) {
+    std::fprintf(stderr, "gravonaut: settings: %s\n", p.c_str());
+  }
   if (cmd.fullScreen != 0) options.settings.full_screen = cmd.fullScreen > 0;
   options.gamepads = true;
   options.maze = cmd.maze;

@@ -12,7 +12,7 @@ struct TActionInfo {
 };
 
 constexpr TActionInfo kActions[kGameActionCount] = {
-    {0, "Thrust", "thrust"},         {6, "Fire", "fire"},   {2, "Turn left", "turn_left"},
+    {0, "Thrust", "thrust"},         {6, "Fire", "fire"},     {2, "Turn left", "turn_left"},
     {3, "Turn right", "turn_right"}, {1, "Freeze", "freeze"}, {5, "Restart", "restart"},
 };
 

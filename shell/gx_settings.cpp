@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr TGameAction kActions[kGameActionCount] = {
-    TGameAction::Thrust,    TGameAction::Fire,   TGameAction::TurnLeft,
-    TGameAction::TurnRight, TGameAction::Freeze, TGameAction::Restart};
+constexpr TGameAction kActions[kGameActionCount] = {TGameAction::Thrust,   TGameAction::Fire,
+                                                    TGameAction::TurnLeft, TGameAction::TurnRight,
+                                                    TGameAction::Freeze,   TGameAction::Restart};
 
 // A settings file is a few hundred bytes; anything far larger is not one of ours.
 constexpr qint64 kMaxFileSize = 64 * 1024;

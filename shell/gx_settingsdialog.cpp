@@ -20,9 +20,9 @@
 
 namespace {
 
-constexpr TGameAction kActions[kGameActionCount] = {
-    TGameAction::Thrust,    TGameAction::Fire,   TGameAction::TurnLeft,
-    TGameAction::TurnRight, TGameAction::Freeze, TGameAction::Restart};
+constexpr TGameAction kActions[kGameActionCount] = {TGameAction::Thrust,   TGameAction::Fire,
+                                                    TGameAction::TurnLeft, TGameAction::TurnRight,
+                                                    TGameAction::Freeze,   TGameAction::Restart};
 
 constexpr int kKeysPage = 0, kSoundPage = 1, kDisplayPage = 2, kGamepadPage = 3;
 
@@ -132,7 +132,8 @@ QWidget* TSettingsDialog::SoundPage() {
   volume->addWidget(eVolume);
   cMute = new QCheckBox(QStringLiteral("&Mute"));
   cMute->setObjectName(QStringLiteral("cMute"));
-  cSilentInBackground = new QCheckBox(QStringLiteral("Silent while the game is in the &background"));
+  cSilentInBackground =
+      new QCheckBox(QStringLiteral("Silent while the game is in the &background"));
   cSilentInBackground->setObjectName(QStringLiteral("cSilentInBackground"));
   auto* form = new QFormLayout(page);
   form->addRow(QStringLiteral("&Volume:"), volume);

@@ -23,8 +23,8 @@ class QToolButton;
 class TSettingsDialog : public QDialog {
  public:
   // pads lists the controllers connected now; in_use is the one the game reads ("" none).
-  TSettingsDialog(const TGameSettings& settings, std::vector<std::string> pads,
-                  std::string in_use, QWidget* owner = nullptr);
+  TSettingsDialog(const TGameSettings& settings, std::vector<std::string> pads, std::string in_use,
+                  QWidget* owner = nullptr);
   TSettingsDialog(const TSettingsDialog&) = delete;
   TSettingsDialog& operator=(const TSettingsDialog&) = delete;
 

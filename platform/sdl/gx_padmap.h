@@ -6,8 +6,21 @@
 
 // The buttons of a standard pad, in the layout the game uses (positions, not labels).
 enum class TPadButton : std::uint8_t {
-  A, B, X, Y, Back, Guide, Start, LeftStick, RightStick, LeftShoulder, RightShoulder,
-  DpadUp, DpadDown, DpadLeft, DpadRight,
+  A,
+  B,
+  X,
+  Y,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight,
 };
 inline constexpr int kPadButtonCount = 15;
 

@@ -72,8 +72,8 @@ void TSdlGamepads::Refresh() {
   // read (and so taken off the queue) here only, so that the queue never fills up.
   SDL_Event events[64];
   for (;;) {
-    const int n = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_JOYAXISMOTION,
-                                 SDL_CONTROLLERSENSORUPDATE);
+    const int n =
+        SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);
     if (n <= 0) break;
     for (int i = 0; i < n; ++i) {
       if (events[i].type != SDL_CONTROLLERBUTTONDOWN) continue;

@@ -90,24 +90,24 @@ class GamepadTest : public ::testing::Test {
   std::unique_ptr<TVirtualPad> pad;
 };
 
-constexpr std::uint8_t kGameCodes[] = {vk::LControl, vk::Up, vk::Left, vk::Right, vk::Space,
-                                       vk::Down};
+constexpr std::uint8_t kGameCodes[] = {vk::LControl, vk::Up,    vk::Left,
+                                       vk::Right,    vk::Space, vk::Down};
 
 TEST_F(GamepadTest, ButtonsHoldTheirActionsKeys) {
   const struct {
     SDL_GameControllerButton button;
     std::uint8_t code;  // 0: nothing
   } cases[] = {
-      {SDL_CONTROLLER_BUTTON_A, vk::LControl},          // thrust
-      {SDL_CONTROLLER_BUTTON_B, vk::Up},                // fire
-      {SDL_CONTROLLER_BUTTON_X, vk::Up},                //
-      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, vk::Up},    //
-      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, vk::Left},      // turn
-      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, vk::Right},    //
-      {SDL_CONTROLLER_BUTTON_BACK, vk::Space},          // restart, on release
-      {SDL_CONTROLLER_BUTTON_Y, 0},                     // nothing
-      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0},          //
-      {SDL_CONTROLLER_BUTTON_DPAD_UP, 0},               //
+      {SDL_CONTROLLER_BUTTON_A, vk::LControl},        // thrust
+      {SDL_CONTROLLER_BUTTON_B, vk::Up},              // fire
+      {SDL_CONTROLLER_BUTTON_X, vk::Up},              //
+      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, vk::Up},  //
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, vk::Left},    // turn
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, vk::Right},  //
+      {SDL_CONTROLLER_BUTTON_BACK, vk::Space},        // restart, on release
+      {SDL_CONTROLLER_BUTTON_Y, 0},                   // nothing
+      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0},        //
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, 0},             //
   };
   EXPECT_EQ(pads_->InUse(), "Test Pad");
   for (const auto& c : cases) {
@@ -160,13 +160,17 @@ TEST_F(GamepadTest, TheDeadZoneIsRound) {
     int dead_zone;
     std::uint8_t turn;  // 0: none
   } cases[] = {
-      {-0.24, 0, 25, 0},          {-0.26, 0, 25, vk::Left},   {0.26, 0, 25, vk::Right},
-      {-0.2, -0.17, 25, vk::Left},   // 0.26 off the axes: beyond a round zone
-      {-0.17, -0.17, 25, 0},         // 0.24: inside it
-      {-0.4, 0, 50, 0},           {-0.6, 0, 50, vk::Left},    {-0.05, 0, 0, vk::Left},
-      {0, 1, 25, 0},                 // straight up leans neither way
-      {-0.5, 0.8, 25, 0},            // mostly up
-      {-0.8, 0.5, 25, vk::Left},     // mostly left
+      {-0.24, 0, 25, 0},
+      {-0.26, 0, 25, vk::Left},
+      {0.26, 0, 25, vk::Right},
+      {-0.2, -0.17, 25, vk::Left},  // 0.26 off the axes: beyond a round zone
+      {-0.17, -0.17, 25, 0},        // 0.24: inside it
+      {-0.4, 0, 50, 0},
+      {-0.6, 0, 50, vk::Left},
+      {-0.05, 0, 0, vk::Left},
+      {0, 1, 25, 0},              // straight up leans neither way
+      {-0.5, 0.8, 25, 0},         // mostly up
+      {-0.8, 0.5, 25, vk::Left},  // mostly left
   };
   for (const auto& c : cases) {
     TGameSettings s;
@@ -205,9 +209,9 @@ TEST(PadPointMode, TurnsTheShortWayAndStops) {
       {pi / 2, pi, +1},
       {170 * pi / 180, -170 * pi / 180, +1},  // across the wrap
       {-170 * pi / 180, 170 * pi / 180, -1},
-      {10 * pi + pi / 2, 0.1, -1},           // a nose that turned many times
+      {10 * pi + pi / 2, 0.1, -1},  // a nose that turned many times
       {-6 * pi, -pi / 2, -1},
-      {0.3, 0.3 + kStep * 0.4, 0},           // already within half a step
+      {0.3, 0.3 + kStep * 0.4, 0},  // already within half a step
   };
   for (const auto& c : cases) {
     TPadMapper m;

@@ -1,5 +1,6 @@
 // Key bindings: what may be bound, how the key state reports a bound key to the model, the
 // Settings dialog that binds them, and the main window that applies, stores and shows them.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -84,8 +85,8 @@ TEST(KeyBindings, RefusesKeysTakenOrUnknown) {
 TEST(KeyBindings, TheKeyStateReportsBoundKeysAsTheModelsCodes) {
   TQtKeyState keys;
   TKeyBindings b = TKeyBindings::Defaults();
-  b[TGameAction::Thrust] = {vk::Up, 'K'};      // fire's old key
-  b[TGameAction::Fire] = {vk::LControl, 0};    // thrust's old key
+  b[TGameAction::Thrust] = {vk::Up, 'K'};    // fire's old key
+  b[TGameAction::Fire] = {vk::LControl, 0};  // thrust's old key
   keys.SetKeyMap(KeyMapOf(b));
   auto press = [&](int qtkey, quint32 sym, quint32 scan) {
     keys.KeyPress(QKeyEvent(QEvent::KeyPress, qtkey, {}, scan, sym, 0));
@@ -331,6 +332,20 @@ TEST_F(SettingsWindowTest, EscapeThatClosesTheSettingsNeitherQuitsNorResumes) {
   u->gametickerTimer();
   ASSERT_NE(u->Cave(), nullptr);
   EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+}
+
+TEST_F(SettingsWindowTest, FullScreenTakesEffectAtOnce) {
+  auto u = Game();
+  ASSERT_FALSE(u->isFullScreen());
+  for (bool full : {true, false}) {
+    modals.Queue([&](QDialog& d) {
+      AsSettings(d).cFullScreen->setChecked(full);
+      d.accept();
+      return TScriptedModals::kDialogResult;
+    });
+    Stroke(*u, kO);
+    EXPECT_EQ(u->isFullScreen(), full);
+  }
 }
 
 TEST_F(SettingsWindowTest, AFileThatCannotBeWrittenIsReported) {

@@ -2,8 +2,8 @@
 // only the values it spoils, only changed values written back, and where the file lives.
 #include <QSettings>
 
-#include "gx_settings.h"
 #include "../../app/options.h"
+#include "gx_settings.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -13,11 +13,11 @@ using SettingsTest = ShellTest;
 // Settings unlike the defaults in every value, with key names INI files treat specially.
 TGameSettings Unusual() {
   TGameSettings s;
-  s.keys[TGameAction::Thrust] = {'K', 0xBA};          // K and ";"
-  s.keys[TGameAction::Fire] = {0xBC, 0xDC};           // "," and "\"
-  s.keys[TGameAction::TurnLeft] = {'J', 0};           // no second key
-  s.keys[TGameAction::TurnRight] = {'L', 0xDE};       // L and "'"
-  s.keys[TGameAction::Freeze] = {0x23, 0x67};         // End and Num 7
+  s.keys[TGameAction::Thrust] = {'K', 0xBA};            // K and ";"
+  s.keys[TGameAction::Fire] = {0xBC, 0xDC};             // "," and "\"
+  s.keys[TGameAction::TurnLeft] = {'J', 0};             // no second key
+  s.keys[TGameAction::TurnRight] = {'L', 0xDE};         // L and "'"
+  s.keys[TGameAction::Freeze] = {0x23, 0x67};           // End and Num 7
   s.keys[TGameAction::Restart] = {vk::LControl, 0x0D};  // Left Ctrl and Enter
   s.volume = 0;
   s.mute = true;
@@ -57,27 +57,22 @@ TEST_F(SettingsTest, ADamagedValueCostsOnlyItself) {
     const char* section;
     const char* line;
   } cases[] = {
-      {"Sound", "volume=loud"},
-      {"Sound", "volume=101"},
-      {"Sound", "volume=-1"},
-      {"Sound", "volume=80.5"},
+      {"Sound", "volume=loud"},     {"Sound", "volume=101"},
+      {"Sound", "volume=-1"},       {"Sound", "volume=80.5"},
       {"Sound", "volume=1, 2"},  // a list, not a number
-      {"Sound", "mute=perhaps"},
-      {"Display", "full_screen="},
-      {"Gamepad", "dead_zone=91"},
-      {"Gamepad", "dead_zone=99999999999999999999"},
-      {"Gamepad", "turning=spin"},
-      {"Keys", "thrust_1=Hyper"},    // no such key
-      {"Keys", "thrust_1="},         // the first key cannot be none
-      {"Keys", "thrust_1=E"},        // a window key
-      {"Keys", "fire_2=Esc"},        // a window key
-      {"Keys", "fire_1=Left Ctrl"},  // thrust's key
-      {"Keys", "turn_left_2=Left"},  // its own first key
+      {"Sound", "mute=perhaps"},    {"Display", "full_screen="},
+      {"Gamepad", "dead_zone=91"},  {"Gamepad", "dead_zone=99999999999999999999"},
+      {"Gamepad", "turning=spin"},  {"Keys", "thrust_1=Hyper"},  // no such key
+      {"Keys", "thrust_1="},                                     // the first key cannot be none
+      {"Keys", "thrust_1=E"},                                    // a window key
+      {"Keys", "fire_2=Esc"},                                    // a window key
+      {"Keys", "fire_1=Left Ctrl"},                              // thrust's key
+      {"Keys", "turn_left_2=Left"},                              // its own first key
   };
   for (const auto& c : cases) {
     const std::filesystem::path file = Path("damaged.conf");
-    WriteBytes(file, std::string("[") + c.section + "]\n" + c.line +
-                         "\n[Display]\nsmooth_edges=false\n");
+    WriteBytes(file,
+               std::string("[") + c.section + "]\n" + c.line + "\n[Display]\nsmooth_edges=false\n");
     std::vector<std::string> problems;
     TGameSettings expected;
     expected.smooth_edges = false;
@@ -133,8 +128,7 @@ TEST_F(SettingsTest, BindingsAreCheckedTogether) {
          return b;
        }()},
       // A key taken from a default that the file then does not free.
-      {"freeze_1=A\n",
-       [] { return TKeyBindings::Defaults(); }()},
+      {"freeze_1=A\n", [] { return TKeyBindings::Defaults(); }()},
   };
   for (const auto& c : cases) {
     WriteBytes(Path("keys.conf"), std::string("[Keys]\n") + c.lines);
@@ -165,8 +159,7 @@ TEST_F(SettingsTest, OnlyChangedValuesAreWrittenBack) {
 TEST_F(SettingsTest, AFileThatCannotBeWrittenIsReported) {
   WriteBytes(Path("plain"), "a file, not a folder");
   EXPECT_FALSE(WriteSettings(Path("plain/gravonaut.conf").string(), TGameSettings{}));
-  EXPECT_FALSE(UpdateSettings(Path("plain/gravonaut.conf").string(), TGameSettings{},
-                              Unusual()));
+  EXPECT_FALSE(UpdateSettings(Path("plain/gravonaut.conf").string(), TGameSettings{}, Unusual()));
 }
 
 TEST(SettingsFile, FollowsTheDesktopsConfigFolder) {
