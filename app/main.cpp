@@ -8,6 +8,7 @@
 
 #include "gx_datafolder.h"
 #include "gx_launch.h"
+#include "gx_settings.h"
 #include "options.h"
 #include "qt_application.h"
 
@@ -40,6 +41,15 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // The player's settings, with this run's command line over them.
+  options.settings_file = DefaultSettingsFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  std::vector<std::string> problems;
+  options.settings = ReadSettings(options.settings_file, &problems);
+  for (const std::string& p : problems) {
+    std::fprintf(stderr, "gravonaut: settings: %s\n", p.c_str());
+  }
+  if (cmd.fullScreen != 0) options.settings.full_screen = cmd.fullScreen > 0;
+  options.gamepads = true;
   options.maze = cmd.maze;
   options.tick_log = cmd.tickLog;
   return RunGame(app, options, cmd.quitAfter);

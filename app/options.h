@@ -26,6 +26,8 @@ struct TCommandLine {
   // after which the window closes by itself (0 = never).
   std::string tickLog;
   double quitAfter = 0;
+  // --full-screen or --window for this run, over the settings file (0: as the file says).
+  int fullScreen = 0;  // 1 full screen, -1 a window
 
   static TCommandLine Stop(TAction action, std::string text, int exitCode) {
     TCommandLine c;
@@ -51,6 +53,9 @@ inline std::string HelpText(const std::string& program) {
          "                     the desktop's menu starts the game this way\n"
          "  --maze N           start on maze N of the collection, counted from 1\n"
          "                     (default: a maze chosen at random)\n"
+         "  --full-screen      play in full screen this time (the Settings dialog, O,\n"
+         "                     chooses for good)\n"
+         "  --window           play in a window this time\n"
          "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
          "  --quit-after SECS  close the game after SECS seconds\n"
          "  -h, --help         show this help and exit\n"
@@ -77,6 +82,10 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
     }
     if (a == "--version") {
       return TCommandLine::Stop(TCommandLine::caVersion, VersionText(version), 0);
+    }
+    if (a == "--full-screen" || a == "--window") {
+      result.fullScreen = a == "--full-screen" ? 1 : -1;
+      continue;
     }
     if (a == "--data-folder") {
       result.dataFolder = true;

@@ -175,15 +175,25 @@ void THelpForm::showEvent(QShowEvent* event) {
 std::string THelpForm::KeyName(int code) {
   if (code >= 'A' && code <= 'Z') return std::string(1, static_cast<char>(code));
   if (code >= 112 && code <= 123) return "F" + std::to_string(code - 111);
+  if (code >= '0' && code <= '9') return std::string(1, static_cast<char>(code));
+  if (code >= 96 && code <= 105) return "Num " + std::to_string(code - 96);
   switch (code) {
     case 8:
       return "Backspace";
     case 9:
       return "Tab";
+    case 13:
+      return "Enter";
     case 27:
       return "Esc";
     case 32:
       return "Space";
+    case 33:
+      return "PgUp";
+    case 34:
+      return "PgDn";
+    case 35:
+      return "End";
     case 36:
       return "Home";
     case 37:
@@ -198,10 +208,16 @@ std::string THelpForm::KeyName(int code) {
       return "Ins";
     case 46:
       return "Del";
+    case 106:
+      return "Num *";
     case 107:
       return "+";
     case 109:
       return "-";
+    case 110:
+      return "Num .";
+    case 111:
+      return "Num /";
     case 160:
       return "Left Shift";
     case 161:
@@ -241,10 +257,20 @@ std::string THelpForm::KeyText(const TKeyList& keys) {
   return JoinStr(KeyName(keys[0]), "/", KeyName(keys[1]));
 }
 
+void THelpForm::SetKeys(const TKeyBindings& keys) {
+  keys_ = keys;
+  ShowKeys();
+}
+
 void THelpForm::ShowKeys() {
-  for (std::size_t i = 0; i < GameKeys.size(); ++i) {
+  std::array<TKeyList, GameKeys.size()> table = GameKeys;
+  for (int a = 0; a < kGameActionCount; ++a) {
+    const auto action = static_cast<TGameAction>(a);
+    table[GameKeyEntry(action)] = keys_[action];
+  }
+  for (std::size_t i = 0; i < table.size(); ++i) {
     if (auto* l = findChild<QLabel*>(QString::fromLatin1(kLabelOfEntry[i]))) {
-      l->setText(QString::fromStdString(KeyText(GameKeys[i])));
+      l->setText(QString::fromStdString(KeyText(table[i])));
     }
   }
 }

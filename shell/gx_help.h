@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <string>
 
+#include "gx_keybindings.h"
 #include "gx_mazegame.h"
 
 class QLabel;
@@ -32,6 +33,9 @@ class THelpForm : public QDialog {
   static std::string KeyText(const TKeyList& keys);
 
   // The open-file dialog for the picture; a chosen file becomes picfn (not loaded here).
+  // The game actions' keys as the player bound them (the default table until called).
+  void SetKeys(const TKeyBindings& keys);
+
   void bChgBgClick();
   void bClearClick();
 
@@ -49,6 +53,7 @@ class THelpForm : public QDialog {
  private:
   void FormCreate();
   void ShowKeys();
+  TKeyBindings keys_ = TKeyBindings::Defaults();
   QLabel* AddLabel(const QString& text, int x, int y, int width, const char* name = nullptr);
 
   TDialogService& dialogs_;

@@ -22,7 +22,11 @@ int RunGame(QApplication& app, const TUniverseOptions& options, double quit_afte
   // Without a window manager a maximised window keeps its first size: start it as large as
   // the screen's free area.
   if (const QScreen* screen = universe.screen()) universe.setGeometry(screen->availableGeometry());
-  universe.showMaximized();
+  if (universe.Settings().full_screen) {
+    universe.showFullScreen();
+  } else {
+    universe.showMaximized();
+  }
   universe.activateWindow();
   return app.exec();
 }

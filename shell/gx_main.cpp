@@ -18,6 +18,7 @@
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
+#include "gx_padinput.h"
 #include "gx_playview.h"
 #include "gx_polygon.h"
 #include "gx_random.h"
@@ -58,7 +59,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
       tick_log_(options.tick_log),
       keys_(options.keys),
       dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()),
-      modals_(options.modals ? options.modals : &DefaultModalService()) {
+      modals_(options.modals ? options.modals : &DefaultModalService()),
+      settings_file_(options.settings_file) {
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
   }
@@ -76,6 +78,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
   gameticker_.setTimerType(Qt::PreciseTimer);
   gameticker_.setInterval(kTickInterval);
   connect(&gameticker_, &QTimer::timeout, this, [this] { gametickerTimer(); });
+  StartPads(options.gamepads);
+  ApplySettings(options.settings);
   FormCreate();
   if (!options.start_timer) SetRunning(false);
 }
@@ -221,6 +225,7 @@ void TUniverse::gametickerTimer() {
     SetRunning(false);
     return;
   }
+  PollPads();
   if (FCave->TickTime(1)) IsChanged = true;
   if (FCave->GameState() == gs_finished) {
     close();
@@ -295,6 +300,10 @@ void TUniverse::FormKeyPress(char key) {
       }
       break;
     }
+    case 'o':
+    case 'O':
+      OpenSettings();
+      break;
     case 'c':
     case 'C':
       if (FCave) {
@@ -323,6 +332,7 @@ void TUniverse::FormKeyDown(int vkey) {
   try {
     THelpForm help(Dialogs(), this);
     help.SetPicfn(Fpicfn);
+    help.SetKeys(settings_.keys);
     const int result = Modals().Exec(help);
     if (result == QDialog::Accepted) SetPicfn(help.picfn());
   } catch (const std::exception& e) {
@@ -354,6 +364,7 @@ void TUniverse::EditMaze() {
   editing_ = true;
   // Test play (F5 in the editor) reads the keys as the game does and shows its background.
   TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr);
+  test_play.SetKeyMap(KeyMapOf(settings_.keys));
   std::unique_ptr<TEditMaze> editor;
   bool replace = false;  // the game goes on with `next` instead of FCave
   TMaze* next = nullptr;

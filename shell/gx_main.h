@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "gx_settings.h"
 #include "qor_matrix.h"
 
 class TDialogService;
@@ -24,6 +25,7 @@ class TModalService;
 class TKeyStateService;
 class TMaze;
 class TMazeList;
+class TPadInput;
 class TQtCanvas;
 class TQtKeyState;
 class TRocket;
@@ -44,6 +46,12 @@ struct TUniverseOptions {
   // When not empty, the time of every tick is written to this file when the window closes,
   // one line per tick in nanoseconds of a steady clock.
   std::string tick_log;
+  // The player's settings for this run (the file's, with the command line's on top), and the
+  // file that the Settings dialog writes back to ("" = none: nothing is written).
+  TGameSettings settings;
+  std::string settings_file;
+  // Read game controllers (the game's own key state only).
+  bool gamepads = false;
 };
 
 class TUniverse : public QWidget, public TControl {
@@ -94,6 +102,12 @@ class TUniverse : public QWidget, public TControl {
   void SelectMaze();
   // "e": the maze editor on the collection, modal, with the timer off; OK saves at once.
   void EditMaze();
+  // "o": the Settings dialog, the game frozen behind it; OK applies and stores what changed.
+  void OpenSettings();
+  // The settings in force, and where a change of them takes effect (gx_mainsettings.cpp).
+  const TGameSettings& Settings() const { return settings_; }
+  void ApplySettings(const TGameSettings& s);
+  TPadInput* Pads() const { return pad_.get(); }
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size.
   void PaintFrame(QImage& image);
@@ -131,6 +145,9 @@ class TUniverse : public QWidget, public TControl {
   void BuildBuiltInMaze();
   void ScaleBackground();
   void WriteTickLog();
+  // Feeds the game controller into the key state just before the tick samples it.
+  void PollPads();
+  void StartPads(bool gamepads);
 
   std::string fn_;
   int start_maze_;
@@ -157,4 +174,7 @@ class TUniverse : public QWidget, public TControl {
   bool unreadable_pending_ = false;
   std::string unreadable_copy_;
   std::vector<std::int64_t> tick_times_;
+  TGameSettings settings_;
+  std::string settings_file_;
+  std::unique_ptr<TPadInput> pad_;
 };

@@ -49,6 +49,10 @@ TTestPlayWindow::TTestPlayWindow(std::unique_ptr<TMaze> maze, TKeyStateService* 
   FormResize();
 }
 
+void TTestPlayWindow::SetKeyMap(const std::array<std::uint8_t, 256>& map) {
+  if (own_keys_) own_keys_->SetKeyMap(map);
+}
+
 TTestPlayWindow::~TTestPlayWindow() {
   ticker_.stop();
   if (own_keys_) removeEventFilter(own_keys_.get());
@@ -136,5 +140,6 @@ void TTestPlayWindow::done(int r) {
 void TGameTestPlay::TestPlay(std::unique_ptr<TMaze> maze) {
   if (!maze) return;
   TTestPlayWindow window(std::move(maze), keys_, background_, TQtDialogService::Owner());
+  if (key_map_) window.SetKeyMap(*key_map_);
   modals_.Exec(window);
 }

@@ -9,7 +9,10 @@
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "canvas.h"
 #include "gx_testplay.h"
@@ -37,6 +40,8 @@ class TTestPlayWindow : public QDialog, public TControl {
   TMaze& Maze() const { return *maze_; }
   TRocket& Rocket() const { return *rocket_; }
   TKeyStateService& Keys() const { return *keys_; }
+  // Which code each physical key reports, when the window reads its own key events.
+  void SetKeyMap(const std::array<std::uint8_t, 256>& map);
   QTimer& Ticker() { return ticker_; }
   // One game tick; ends the test when the maze has finished.
   void Tick();
@@ -85,8 +90,11 @@ class TGameTestPlay : public TTestPlayService {
       : modals_(modals), keys_(keys), background_(background) {}
 
   void TestPlay(std::unique_ptr<TMaze> maze) override;
+  // The player's key bindings, for the windows that read their own key events.
+  void SetKeyMap(const std::array<std::uint8_t, 256>& map) { key_map_ = map; }
 
  private:
+  std::optional<std::array<std::uint8_t, 256>> key_map_;
   TModalService& modals_;
   TKeyStateService* keys_;
   const QImage* background_;

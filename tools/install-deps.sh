@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+  libsdl2-dev
   clang libclang-rt-dev
   fonts-liberation2
   desktop-file-utils appstream man-db file dpkg-dev

@@ -218,35 +218,66 @@ std::uint8_t TQtKeyState::VirtualKey(const QKeyEvent& e) {
   return VirtualKeyFromQtKey(e.key(), e.modifiers().testFlag(Qt::KeypadModifier));
 }
 
+std::array<std::uint8_t, 256> TQtKeyState::IdentityMap() {
+  std::array<std::uint8_t, 256> map{};
+  for (int i = 0; i < 256; ++i) map[i] = static_cast<std::uint8_t>(i);
+  return map;
+}
+
+void TQtKeyState::SetKeyMap(const std::array<std::uint8_t, 256>& map) {
+  ReleaseAll();
+  map_ = map;
+  map_[0] = 0;
+}
+
+void TQtKeyState::UpdateDown(std::uint8_t code) {
+  if (code == 0) return;
+  bool down = false;
+  for (int p = 0; p < 256 && !down; ++p) down = physical_down_[p] && map_[p] == code;
+  down_[code] = down;
+}
+
+void TQtKeyState::SetPadKey(std::uint8_t vk, bool down) {
+  if (down && !pad_down_[vk]) pressed_[vk] = true;
+  pad_down_[vk] = down;
+}
+
 void TQtKeyState::KeyPress(const QKeyEvent& e) {
   if (e.isAutoRepeat()) return;
-  const std::uint8_t code = VirtualKey(e);
-  if (code == 0) return;
-  if (e.nativeScanCode() != 0) by_scancode_[e.nativeScanCode()] = code;
-  down_[code] = true;
-  pressed_[code] = true;
+  const std::uint8_t physical = VirtualKey(e);
+  if (physical == 0) return;
+  if (e.nativeScanCode() != 0) by_scancode_[e.nativeScanCode()] = physical;
+  physical_down_[physical] = true;
+  if (const std::uint8_t code = map_[physical]; code != 0) {
+    down_[code] = true;
+    pressed_[code] = true;
+  }
 }
 
 void TQtKeyState::KeyRelease(const QKeyEvent& e) {
   if (e.isAutoRepeat()) return;
-  std::uint8_t code = 0;
+  std::uint8_t physical = 0;
   if (auto it = by_scancode_.find(e.nativeScanCode());
       e.nativeScanCode() != 0 && it != by_scancode_.end()) {
-    code = it->second;
+    physical = it->second;
     by_scancode_.erase(it);
   } else {
-    code = VirtualKey(e);
+    physical = VirtualKey(e);
   }
-  if (code != 0) down_[code] = false;
+  if (physical == 0) return;
+  physical_down_[physical] = false;
+  UpdateDown(map_[physical]);
 }
 
 void TQtKeyState::ReleaseAll() {
+  physical_down_.fill(false);
   down_.fill(false);
+  pad_down_.fill(false);
   by_scancode_.clear();
 }
 
 TKeyQuery TQtKeyState::Query(std::uint8_t vk) {
-  TKeyQuery q{down_[vk], pressed_[vk]};
+  TKeyQuery q{down_[vk] || pad_down_[vk], pressed_[vk]};
   pressed_[vk] = false;
   return q;
 }

@@ -20,7 +20,16 @@ class TQtKeyState : public QObject, public TKeyStateService {
   explicit TQtKeyState(QObject* parent = nullptr) : QObject(parent) {}
 
   TKeyQuery Query(std::uint8_t vk) override;
-  bool IsDown(std::uint8_t vk) const { return down_[vk]; }
+  bool IsDown(std::uint8_t vk) const { return down_[vk] || pad_down_[vk]; }
+
+  // Which code each physical key reports (0: none); the player's bindings. Without one every
+  // key reports itself. Keys held at the change count as let go.
+  void SetKeyMap(const std::array<std::uint8_t, 256>& map);
+  // The game controller's share: a code held by the pad, or pressed and let go by it between
+  // two queries (seen once as pressed). A code is down while the keyboard or the pad holds it.
+  void SetPadKey(std::uint8_t vk, bool down);
+  void TapPadKey(std::uint8_t vk) { pressed_[vk] = true; }
+  void ReleasePad() { pad_down_.fill(false); }
 
   // Key events of the watched window; auto-repeats change nothing.
   void KeyPress(const QKeyEvent& e);
@@ -42,9 +51,16 @@ class TQtKeyState : public QObject, public TKeyStateService {
   static std::uint8_t VirtualKey(const QKeyEvent& e);
 
  private:
+  // The code the model sees is down while any physical key reporting it is down.
+  void UpdateDown(std::uint8_t code);
+
+  std::array<std::uint8_t, 256> map_ = IdentityMap();
+  static std::array<std::uint8_t, 256> IdentityMap();
+  std::array<bool, 256> physical_down_{};
   std::array<bool, 256> down_{};
+  std::array<bool, 256> pad_down_{};
   std::array<bool, 256> pressed_{};
-  // The code each physical key went down as, so that its release clears the same code even
+  // The physical code each key went down as, so that its release clears the same code even
   // when Shift or Num Lock changed the keysym in between.
   std::unordered_map<std::uint32_t, std::uint8_t> by_scancode_;
 };

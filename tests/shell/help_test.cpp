@@ -34,6 +34,18 @@ TEST(HelpKeyNames, EveryCodeHasTheNameOfTheTable) {
       {188, ","},          {190, "."},          {191, "/"},           {192, "`"},
       {219, "["},          {220, "\\"},         {221, "]"},           {222, "'"},
   };
+  // Keys a player may bind beside those of the game's own table.
+  for (const auto& [code, name] : std::map<int, std::string>{{13, "Enter"},
+                                                             {33, "PgUp"},
+                                                             {34, "PgDn"},
+                                                             {35, "End"},
+                                                             {106, "Num *"},
+                                                             {110, "Num ."},
+                                                             {111, "Num /"}}) {
+    names[code] = name;
+  }
+  for (char c = '0'; c <= '9'; ++c) names[c] = std::string(1, c);
+  for (int n = 0; n <= 9; ++n) names[96 + n] = "Num " + std::to_string(n);
   for (char c = 'A'; c <= 'Z'; ++c) names[c] = std::string(1, c);
   for (int f = 1; f <= 12; ++f) names[111 + f] = "F" + std::to_string(f);
   for (int code = 0; code < 256; ++code) {
