@@ -20,7 +20,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "gx_colorbox.h"
 #include "gx_edithistory.h"
@@ -54,6 +56,29 @@ class TFlagScope {
   bool& flag_;
   bool before_;
 };
+
+// A number field of the editor's own: Enter takes the typed value, and the window stays open
+// (a spin box passes Enter on to the dialog, whose default button is Ok).
+class TEnterSpinBox : public QDoubleSpinBox {
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    QDoubleSpinBox::keyPressEvent(e);
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) e->accept();
+  }
+};
+
+// The name field takes only what the collection file can hold, so that what the designer sees
+// is what is saved; a refused key or paste leaves the text as it was.
+class TFileNameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return TEditDocument::NameFitsFile(input.toStdString()) ? Acceptable : Invalid;
+  }
+};
+
+constexpr const char* kNameHint =
+    "The collection file holds Western European letters only (Windows-1252)";
 
 }  // namespace
 
@@ -174,7 +199,8 @@ void TEditMaze::BuildMenus() {
   // The stack's own actions: "Undo <step>" / "Redo <step>", disabled when there is none.
   mmUndo = history_->Stack().createUndoAction(this, QStringLiteral("&Undo"));
   mmUndo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  mmRedo = history_->Stack().createRedoAction(this, QStringLiteral("&Redo"));
+  // R is Rotate's letter in this menu.
+  mmRedo = history_->Stack().createRedoAction(this, QStringLiteral("R&edo"));
   mmRedo->setShortcuts(
       {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
   edit->addActions({mmUndo, mmRedo});
@@ -244,6 +270,11 @@ QWidget* TEditMaze::BuildColumn() {
   v->addWidget(eMazename);
   connect(eMazename, &QLineEdit::textEdited, this, [this](const QString& t) {
     if (!syncing_) doc_->eMazenameChange(t.toStdString());
+  });
+  eMazename->setValidator(new TFileNameValidator(eMazename));
+  connect(eMazename, &QLineEdit::inputRejected, this, [this] {
+    QToolTip::showText(eMazename->mapToGlobal(QPoint(0, eMazename->height())),
+                       QString::fromUtf8(kNameHint), eMazename);
   });
   connect(eMazename, &QLineEdit::editingFinished, this, [this] {
     if (!syncing_) doc_->eMazenameExit(eMazename->text().toStdString());
@@ -337,7 +368,7 @@ QWidget* TEditMaze::BuildColumn() {
   });
 
   label("Grid step")->setToolTip(QStringLiteral("The step of the snapping grid, in model units"));
-  eGridStep = new QDoubleSpinBox;
+  eGridStep = new TEnterSpinBox;
   eGridStep->setObjectName(QStringLiteral("eGridStep"));
   eGridStep->setRange(TEditDocument::kMinGridStep, TEditDocument::kMaxGridStep);
   eGridStep->setDecimals(2);
@@ -520,11 +551,15 @@ bool TEditMaze::FormKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {
     default:
       return false;  // Del and Shift+Del are the Edit menu's shortcuts
   }
-  // In a text or number field the keys edit the field. A key the field does not use (Up in a
-  // line edit) travels on to the field's parents, so the focus decides, not the receiver.
+  // In a text or number field the keys edit the field, and the menu bar (after Esc from an
+  // open menu, or a lone Alt) walks its menus with them. A key the field does not use (Up in
+  // a line edit) travels on to the field's parents, so the focus decides, not the receiver.
   const auto in_field = [this](QWidget* w) {
     for (; w && w != this; w = w->parentWidget()) {
-      if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w)) return true;
+      if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+          qobject_cast<QMenuBar*>(w)) {
+        return true;
+      }
     }
     return false;
   };

@@ -275,14 +275,14 @@ bool TPolygon::FindNewPoint(const TDRect& r, int& six, TDPoint& at) const {
     const double d = std::fabs(dx * (ay - cy) - (ax - cx) * dy) / len;
     if (!(d < tolerance)) continue;
     // The new corner goes to the foot of the perpendicular from the centre onto the edge line,
-    // which must fall strictly between the edge's ends. A slanted edge checks both axes; an
-    // exactly horizontal or vertical edge only the one it runs along (its foot lies on the
-    // edge's line exactly, so the other axis would never pass).
+    // which must fall strictly between the edge's ends along the axis the edge runs along
+    // most. The other axis cannot decide: the ends of a level edge of a new shape differ by a
+    // unit in the last place after sin and cos, and its foot lands on one end or beyond.
     const double u = ((cx - ax) * dx + (cy - ay) * dy) / len2;
     const double px = ax + u * dx, py = ay + u * dy;
-    const bool between_x = (ax < px && px < bx) || (bx < px && px < ax);
-    const bool between_y = (ay < py && py < by) || (by < py && py < ay);
-    const bool inside = dy == 0 ? between_x : dx == 0 ? between_y : between_x && between_y;
+    const bool inside = std::fabs(dx) >= std::fabs(dy)
+                            ? (ax < px && px < bx) || (bx < px && px < ax)
+                            : (ay < py && py < by) || (by < py && py < ay);
     if (!inside) continue;
     six = i % n;  // just before the edge's end corner; 0 for a closing edge
     at = TDPoint{px, py};

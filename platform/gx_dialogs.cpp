@@ -31,14 +31,26 @@ std::vector<std::string> Entries(const std::string& filter) {
       if (!patterns.empty()) patterns += ' ';
       patterns += p;
     }
-    // "Maze file (*.mze)" already shows its pattern; Qt reads the patterns from the brackets.
+    // Qt reads the patterns from the last brackets, split at blanks. "Maze file (*.mze)"
+    // already shows its pattern; "JPEG files (*.jpg, *.jpeg)" shows them with commas, which
+    // Qt would take for part of a pattern: that bracket is written anew rather than repeated.
     const std::string bracket = "(" + patterns + ")";
-    if (desc.size() >= bracket.size() &&
-        desc.compare(desc.size() - bracket.size(), bracket.size(), bracket) == 0) {
-      entries.push_back(desc);
-    } else {
-      entries.push_back(desc + " " + bracket);
+    std::string shown = desc;
+    const std::size_t open = desc.rfind('(');
+    if (!desc.empty() && desc.back() == ')' && open != std::string::npos) {
+      std::string listed;
+      for (char c : desc.substr(open + 1, desc.size() - open - 2)) {
+        if (c == ',' || c == ';') c = ' ';
+        if (c == ' ' && (listed.empty() || listed.back() == ' ')) continue;
+        listed += c;
+      }
+      if (!listed.empty() && listed.back() == ' ') listed.pop_back();
+      if (listed == patterns) {
+        shown = desc.substr(0, open);
+        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+      }
     }
+    entries.push_back(shown.empty() ? bracket : shown + " " + bracket);
   }
   return entries;
 }

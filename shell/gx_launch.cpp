@@ -8,9 +8,14 @@
 #include "gx_mazelist.h"
 #include "qt_control.h"
 
-int RunGame(QApplication& app, const TUniverseOptions& options, double quit_after) {
+void NameTheApplication() {
+  // No display name: Qt would append it to every window title under X11 ("Select Maze —
+  // Gravonaut"), and each window's caption already says what it is.
   QApplication::setApplicationName("Gravonaut");
-  QApplication::setApplicationDisplayName("Gravonaut");
+}
+
+int RunGame(QApplication& app, const TUniverseOptions& options, double quit_after) {
+  NameTheApplication();
   InitScreenPixelsPerInch();
   SetProgramFilePath(QCoreApplication::applicationFilePath().toStdString());
 

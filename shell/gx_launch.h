@@ -5,6 +5,10 @@
 
 class QApplication;
 
+// Names the application (settings, desktop entries); window titles stay as each window sets
+// them.
+void NameTheApplication();
+
 // Runs the game with app (already created); returns the message loop's exit code. With
 // quit_after > 0 the window closes by itself after that many seconds (for measurements).
 int RunGame(QApplication& app, const TUniverseOptions& options, double quit_after = 0);

@@ -189,7 +189,7 @@ void TUniverse::BuildBuiltInMaze() {
   inner->fillstyle = bsSolid;
   m->AddPolygon(std::move(inner));
 
-  m->SetLanding(TDRect{0.25, 0.6, 0.25, 0.25});
+  m->SetStart(TDRect{0.25, 0.6, 0.25, 0.25});  // kept by every reset, and written so
   FMazeList->SetMaze(0, std::move(maze));
   m->SetRocket(FRocket.get());
   m->reset();
@@ -408,7 +408,11 @@ void TUniverse::EditMaze() {
     editor->Document().SetFileFolder(CollectionFolder(fn_));
     const bool ok = modals_->Exec(*editor) == QDialog::Accepted;
     settle(ok);
-    if (ok) SaveMazes();
+    if (ok) {
+      // Changed until written: a failed save is tried again at quit, not forgotten.
+      IsChanged = true;
+      SaveMazes();
+    }
   } catch (...) {
     settle(false);
     finish();
@@ -435,25 +439,39 @@ void TUniverse::FormMouseWheel(int delta) {
 // --- closing and saving ---------------------------------------------------------------------
 
 void TUniverse::closeEvent(QCloseEvent* event) {
-  FormClose();
-  event->accept();
+  if (FormClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
-void TUniverse::FormClose() {
-  if (closed_) return;
-  closed_ = true;
+bool TUniverse::FormClose() {
+  if (closed_) return true;
+  const bool was_running = FRunning;
   SetRunning(false);
   if (IsChanged) {
     try {
       SaveMazes();
     } catch (const std::exception& e) {
       dialogs_->ShowError(e.what());
+      // No keeps the game open, so that the player can make room and quit again.
+      if (!dialogs_->Confirm("The collection was not saved: its changes will be lost.\n\n"
+                             "Quit anyway?",
+                             TMsgIcon::mi_error)) {
+        // Escape ended the run: a new one starts, or the next tick would quit again.
+        if (FCave && FCave->GameState() == gs_finished) FCave->reset();
+        SetRunning(was_running);
+        return false;
+      }
     }
   }
+  closed_ = true;
   WriteTickLog();
   FCave = nullptr;
   FMazeList.reset();
   FRocket.reset();
+  return true;
 }
 
 void TUniverse::SaveMazes() {

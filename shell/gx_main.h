@@ -140,7 +140,9 @@ class TUniverse : public QWidget, public TControl {
 
  private:
   void FormCreate();
-  void FormClose();
+  // False when the window stays open (the collection could not be written and the player
+  // chose not to quit without it).
+  bool FormClose();
   void GameStateChanged(TMaze* Sender);
   void BuildBuiltInMaze();
   void ScaleBackground();

@@ -107,6 +107,8 @@ bool TEditDocument::TrafFieldEdit(TTransform* t, TTrafField f, const std::string
   const char* name = "";
   if (auto* r = dynamic_cast<TRotate*>(t)) {
     v = v * std::numbers::pi / 180;
+    // 1e308 degrees is a number, but no angle: it overflows in radians.
+    if (!std::isfinite(v)) return false;
     target = f == TTrafField::a1 ? &r->Fa1 : &r->Fa2;
     name = "Swing Angle";
   } else if (auto* s = dynamic_cast<TScale*>(t)) {

@@ -13,6 +13,7 @@
 #include "gx_scale.h"
 #include "gx_traflist.h"
 #include "gx_trans.h"
+#include "qor_text.h"
 
 namespace {
 
@@ -47,7 +48,12 @@ void TEditDocument::MazeComboSelect(int item) {
   SetMaze(FComboItems[static_cast<std::size_t>(item)].maze);
 }
 
+bool TEditDocument::NameFitsFile(const std::string& text) {
+  return Cp1252ToUtf8(Utf8ToCp1252(text)) == text;
+}
+
 void TEditDocument::eMazenameChange(const std::string& text) {
+  if (!NameFitsFile(text)) return;
   FMazeNameText = text;  // what the field shows; not announced back to it
   if (!FMaze) return;
   const std::string name = TrimName(text);
@@ -342,7 +348,11 @@ void TEditDocument::ToggleTraf(int kind) {
   if (present) {
     DetachTraf(present);
   } else if (kind == 0) {
-    AttachTraf(std::make_unique<TRotate>());
+    // A rotation without a period stands still (as the rocket's heading does): a new one
+    // turns with the default period that a new scaling or translation gets (0 asks for it).
+    auto rot = std::make_unique<TRotate>();
+    rot->SetPeriod(0);
+    AttachTraf(std::move(rot));
   } else if (kind == 1) {
     AttachTraf(std::make_unique<TScale>());
   } else {

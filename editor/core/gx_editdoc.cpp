@@ -65,6 +65,19 @@ const char* TouchName(TTouch t) {
   return "?";
 }
 
+// The colour the Landing box shows for m: that of its first landing corner, else its
+// landcolor. Files of earlier versions gave the corners another colour than landcolor, and Ok
+// gives every landing corner the box's colour: so the box must start from the corners.
+TColor LandingBoxColor(const TMaze& m) {
+  for (int k = 0; k < m.Count(); ++k) {
+    const TPolygon* p = m.GetPolygon(k);
+    for (int i = 0; i < p->Count(); ++i) {
+      if (p->GetSide(i)->sidetype == st_landing) return p->GetSide(i)->color;
+    }
+  }
+  return m.landcolor;
+}
+
 }  // namespace
 
 std::string Describe(const TTouched& t) {
@@ -234,7 +247,7 @@ void TEditDocument::ShowMaze(TMaze* m, bool reset) {
     FControls.cbackground = m->outcolor;
     FControls.cline = m->linecolor;
     FControls.cFill = m->incolor;
-    FControls.cLand = m->landcolor;
+    FControls.cLand = LandingBoxColor(*m);
     SetPolygon(m->Count() > 0 ? m->GetPolygon(0) : nullptr);
     FMazeNameText = m->mazename;
     SelectComboFor(m);

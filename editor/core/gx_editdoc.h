@@ -282,6 +282,10 @@ class TEditDocument {
 
   // --- property controls (each edits the collection through the gate) ----------------------
   void MazeComboSelect(int item);  // the drop-down closed on item
+  // Typed text (UTF-8) that a name can be: the file holds Windows-1252 only and writes "?"
+  // for the rest, so the name field refuses what it lacks. A change to text that does not fit
+  // is ignored.
+  static bool NameFitsFile(const std::string& text);
   void eMazenameChange(const std::string& text);
   void eMazenameExit(const std::string& text);  // the name field lost the focus
   void cbackgroundChange(TColor c);

@@ -183,6 +183,10 @@ bool TTimePathEditor::MouseUp(TCanvas& cv, int X, int Y) {
   const TSide* next = path->GetSide(drag_index_ + 1);
   if (p.X == Round(FP[0].x)) q.x = prev->x();
   if (p.X == Round(FP[2].x)) q.x = next->x();
+  // The plot's top and bottom rows are the values 1 and 0 exactly (the matrix may miss them
+  // by a unit in the last place).
+  if (p.Y == kTop) q.y = 1;
+  if (p.Y == std::max(height_ - kBottomGap, kTop + 1)) q.y = 0;
   const int index = drag_index_;
   FSide = nullptr;
   drag_index_ = -1;

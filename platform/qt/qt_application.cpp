@@ -56,7 +56,10 @@ bool TKeyOrigins::Pass(QObject* receiver, const QKeyEvent& event, bool press) {
     key.down = true;
     return here;
   }
-  if (key.down && !here) return false;  // still held in another window
+  // Any other press is a new one, wherever it lands, even of a key thought held: a release
+  // that went to a window blocked by a dialog is dropped before it reaches the application, so
+  // that a key pressed in one window and let go as the next one opens would otherwise stay held
+  // for good and cost the next press there (E, then "ee" typed in the editor).
   key = TKey{window, true, 0};
   return true;
 }

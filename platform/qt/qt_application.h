@@ -18,10 +18,12 @@ class TDialogService;
 // Which window each key now held went down in. A key event reaches a window only when the key
 // went down there and that window has kept the keyboard since: auto-repeats and the release of
 // a key pressed in another window (also one that has closed since), or held while a modal
-// dialog blocked its window, are swallowed; so is a second press of a key still held
-// elsewhere. Under X11 a held key repeats as a release and a press with the same time stamp,
-// which Qt does not always mark as a repeat: such a press counts as a repeat here. A press that
-// is swallowed fires no shortcut either.
+// dialog blocked its window, are swallowed. A press that is no repeat is a new press wherever
+// it lands: the key then belongs to that window (its release may have gone to another window
+// or never arrived at all, because its window was blocked when it came). Under X11 a held key
+// repeats as a release and a press with the same time stamp, which Qt does not always mark as
+// a repeat: such a press counts as a repeat here. A press that is swallowed fires no shortcut
+// either.
 class TKeyOrigins {
  public:
   // True when the event may be delivered to receiver.

@@ -155,6 +155,11 @@ TEST_F(FrameEditTest, EachTypedFieldThatReadsIsOneStepAndTheRestChangeNothing) {
        12.5 * std::numbers::pi / 180},
       {rot, TTrafField::a2, "-45", true, "Swing Angle", [&] { return rot->a2(); },
        -45 * std::numbers::pi / 180},
+      // Numbers, but infinite in radians: the matrix would turn to NaN.
+      {rot, TTrafField::a1, "1e308", false, nullptr, [&] { return rot->a1(); },
+       12.5 * std::numbers::pi / 180},
+      {rot, TTrafField::a2, "-1.7e308", false, nullptr, [&] { return rot->a2(); },
+       -45 * std::numbers::pi / 180},
       {scale, TTrafField::sx1, "0.5", true, "Scale Factor", [&] { return scale->Fsx1; }, 0.5},
       {scale, TTrafField::sy2, "2", true, "Scale Factor", [&] { return scale->Fsy2; }, 2},
       {scale, TTrafField::sy2, "2.0", true, nullptr, [&] { return scale->Fsy2; }, 2},

@@ -38,6 +38,38 @@ TEST_F(SelectionTest, TheCollectionShowsItsFirstMazeWithItsColoursNameAndCaption
   EXPECT_EQ(Maze(0).GetPolygon(0)->GetSide(0)->color, 0x00FFFF00);
 }
 
+// The Landing box starts from the colour the maze's landing corners have, which earlier
+// versions did not keep equal to landcolor: from its first landing corner, else landcolor.
+TEST_F(SelectionTest, TheLandingBoxShowsTheFirstLandingCornersColour) {
+  struct TCase {
+    const char* what;
+    std::vector<std::pair<int, TColor>> landings;  // polygon, corner colour
+    TColor shown;
+  };
+  const TCase cases[] = {
+      {"no landing corner", {}, 0x0000FFEE},
+      {"corners of another colour", {{1, 61183}}, 61183},
+      {"the first polygon's first", {{2, 0x00112233}, {1, 0x00445566}}, 0x00445566},
+  };
+  for (const TCase& c : cases) {
+    auto l = TwoCaves();
+    TMaze& m = *l->GetMaze(0);
+    m.landcolor = 0x0000FFEE;
+    for (int k = 0; k < m.Count(); ++k) {
+      for (int i = 0; i < m.GetPolygon(k)->Count(); ++i) {
+        m.GetPolygon(k)->GetSide(i)->sidetype = st_normal;
+      }
+    }
+    for (const auto& [k, color] : c.landings) {
+      m.GetPolygon(k)->GetSide(2)->sidetype = st_landing;
+      m.GetPolygon(k)->GetSide(2)->color = color;
+    }
+    Open(std::move(l));
+    EXPECT_EQ(doc.Controls().cLand, c.shown) << c.what;
+    EXPECT_EQ(Maze(0).landcolor, 0x0000FFEEu) << c.what;
+  }
+}
+
 TEST_F(SelectionTest, TheCaptionKeepsTheNameOfNewUntilTheMazeIsSetAgain) {
   Open(TwoCaves());
   doc.sNewMazeClick();

@@ -162,6 +162,30 @@ TEST_F(TimePathTest, ADragStopsAtTheNeighboursTimesAndAtValues1And0) {
   EXPECT_TRUE(plot.CallsOf("MoveTo").size() >= 3);
 }
 
+// Released on the plot's top or bottom pixel row (or beyond it), at any plot height, the corner
+// gets the value 1 or 0 exactly, not a unit in the last place off it.
+TEST_F(TimePathTest, ACornerLetGoOnTheTopOrBottomRowGetsExactly1Or0) {
+  int inexact = 0;  // heights whose matrix misses a row's value: the cases that matter
+  for (int h = 60; h <= 1200; h += 7) {
+    const int bottom = h - TTimePathEditor::kBottomGap;
+    for (const auto& [y, value] :
+         {std::pair{bottom, 0.0}, {TTimePathEditor::kTop, 1.0}, {bottom + 25, 0.0}, {-5, 1.0}}) {
+      SCOPED_TRACE("height " + std::to_string(h) + ", released at row " + std::to_string(y));
+      scale->SetSwing(true);  // (0,0) (0.5,1) (1,0)
+      editor.SetTraf(scale);
+      editor.MakeMatrices(kW, h);
+      const TDPoint corner = editor.ToScreen(0.5, 1);
+      const bool on_a_row = y == bottom || y == TTimePathEditor::kTop;
+      if (on_a_row && editor.ToPath(corner.x, y).y != value) ++inexact;
+      editor.MouseDown(plot, kW, h, RoundToInt(corner.x), RoundToInt(corner.y));
+      ASSERT_EQ(editor.DragIndex(), 1);
+      editor.MouseUp(plot, RoundToInt(corner.x), y);
+      EXPECT_EQ(scale->flinear->GetSide(1)->y(), value);
+    }
+  }
+  EXPECT_GT(inexact, 0);
+}
+
 TEST_F(TimePathTest, AnInsertedCornerCannotPassTheCornerInsertedBesideIt) {
   Drag(155, 110, {}, 155, 110);  // (0.25, 0.5)
   Drag(385, 110, {}, 385, 110);  // (0.75, 0.5) on the falling segment

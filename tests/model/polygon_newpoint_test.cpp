@@ -1,10 +1,13 @@
 // A new corner on an edge (NewPointInRect, FindNewPoint): level and upright edges take one
-// where the foot of the perpendicular falls between their ends, and every slanted edge gives
+// where the foot of the perpendicular falls between their ends, also those of new shapes whose
+// ends differ by a unit in the last place, and every edge that took a corner before gives
 // exactly the result it always gave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <optional>
 #include <random>
 #include <vector>
@@ -51,11 +54,16 @@ bool SameBits(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The edge that ends at corner six is level or upright, up to rounding: its ends differ on one
+// axis by no more than a few units in the last place of its coordinates.
 bool Level(const TPolygon& p, int six) {
-  // The edge that ends at corner six.
-  const TSide* a = p.GetSide(six - 1);
+  const int n = p.Count();
+  const TSide* a = p.GetSide((six - 1 + n) % n);
   const TSide* b = p.GetSide(six);
-  return a->x() == b->x() || a->y() == b->y();
+  const double scale = std::max(
+      {std::fabs(a->x()), std::fabs(a->y()), std::fabs(b->x()), std::fabs(b->y()), 1e-300});
+  const double slack = 1e-9 * scale;
+  return std::fabs(a->x() - b->x()) <= slack || std::fabs(a->y() - b->y()) <= slack;
 }
 
 TEST(ScenePolygonNewPoint, LevelAndUprightEdgesTakeACornerBetweenTheirEnds) {
@@ -159,7 +167,7 @@ TEST(ScenePolygonNewPoint, EverySlantedEdgeGivesTheResultItAlwaysGave) {
     TDPoint at;
     const bool found = p->FindNewPoint(r, six, at);
     ++compared;
-    if (found && Level(*p, six)) {
+    if (found && !(before && before->six == six) && Level(*p, six)) {
       // A level or upright edge took it; the old rule could only answer with a later edge.
       const auto order = [&](int ix) { return ix == 0 ? corners : ix; };  // 0: closing edge
       EXPECT_TRUE(!before || order(before->six) > order(six)) << "round " << round;
@@ -175,6 +183,52 @@ TEST(ScenePolygonNewPoint, EverySlantedEdgeGivesTheResultItAlwaysGave) {
     EXPECT_TRUE(SameBits(p->GetSide(six)->y(), before->y));
   }
   EXPECT_GT(taken, compared / 10) << "the cases should take a corner often enough to matter";
+}
+
+// New shapes as the editor makes them: n corners on a circle of 50 pixels about the click, the
+// first at 90° for a triangle, 45° for a square, else 0°. After sin and cos the ends of their
+// level and upright edges differ by a unit in the last place or two; each of those edges takes
+// a corner wherever along it the designer clicks, and the corner stays on its line.
+TEST(ScenePolygonNewPoint, LevelAndUprightEdgesOfNewShapesTakeACornerWhereClicked) {
+  const double sides[] = {400, 600, 713, 768, 900, 1017, 1440};  // the play field's shorter side
+  const TDPoint centres[] = {{0, 0}, {0.1, -0.3}, {-2.35, 1.7}, {12.34, -56.7}, {1e3, 3e2}};
+  int edges = 0;
+  for (int n = 3; n <= 8; ++n) {
+    const double a0 = n == 3 ? std::numbers::pi / 2 : n == 4 ? std::numbers::pi / 4 : 0;
+    for (const double side : sides) {
+      const double unit = 5.1 / side;  // model units per pixel
+      for (const TDPoint c : centres) {
+        auto p = TPolygon::CreateCircle(c.x, c.y, 50 * unit, 50 * unit, a0, n, 0x00FFFF00);
+        for (int i = 0; i < n; ++i) {
+          const int end = (i + 1) % n;
+          if (!Level(*p, end)) continue;
+          ++edges;
+          const TSide* a = p->GetSide(i);
+          const TSide* b = p->GetSide(end);
+          const bool level = std::fabs(a->y() - b->y()) < std::fabs(a->x() - b->x());
+          for (const double u : {0.25, 0.4, 0.5, 0.63, 0.75}) {
+            for (const double off : {-2.0, 0.0, 1.5}) {  // pixels beside the edge
+              const double cx = a->x() + u * (b->x() - a->x()) + (level ? 0 : off * unit);
+              const double cy = a->y() + u * (b->y() - a->y()) + (level ? off * unit : 0);
+              const double t = 3 * unit;  // the pick square's half width
+              const TDRect r{cx - t, cx + t, cy - t, cy + t};
+              int six = -1;
+              TDPoint at;
+              ASSERT_TRUE(p->FindNewPoint(r, six, at))
+                  << n << " corners, side " << side << ", at (" << c.x << ", " << c.y << "), edge "
+                  << i << ", u " << u << ", offset " << off;
+              EXPECT_EQ(six, end);
+              // On the edge, between its ends, where it was clicked.
+              EXPECT_NEAR(level ? at.x : at.y, level ? cx : cy, 1e-9);
+              EXPECT_NEAR(level ? at.y : at.x, level ? a->y() : a->x(), 1e-12);
+            }
+          }
+        }
+      }
+    }
+  }
+  // Triangles, squares, pentagons, hexagons and heptagons have such edges.
+  EXPECT_GE(edges, static_cast<int>(std::size(sides) * std::size(centres)) * (1 + 4 + 1 + 2 + 1));
 }
 
 }  // namespace

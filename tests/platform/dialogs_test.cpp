@@ -15,7 +15,13 @@ TEST(DesktopFilter, TurnsPairsIntoDesktopEntries) {
       {"All imagetypes|*.bmp;*.jpg;*.jpeg|Windows BMP files (*.bmp)|*.bmp|"
        "JPEG files (*.jpg, *.jpeg)|*.jpg;*.jpeg",
        "All imagetypes (*.bmp *.jpg *.jpeg);;Windows BMP files (*.bmp);;"
-       "JPEG files (*.jpg, *.jpeg) (*.jpg *.jpeg)"},
+       "JPEG files (*.jpg *.jpeg)"},
+      // A bracket that lists the patterns in another way is written the way Qt reads it; one
+      // that lists others is kept, and the patterns follow.
+      {"Pictures (*.png;*.gif)|*.png;*.gif", "Pictures (*.png *.gif)"},
+      {"Sorted (*.b, *.a)|*.a;*.b", "Sorted (*.b, *.a) (*.a *.b)"},
+      {"Old (v2)|*.cav", "Old (v2) (*.cav)"},
+      {"(*.mze)|*.mze", "(*.mze)"},
       {"", ""},
       {"Lonely description", ""},
   };

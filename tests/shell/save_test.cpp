@@ -130,22 +130,53 @@ TEST_F(SaveTest, FailedWriteLeavesCollectionAndBackupUntouched) {
   EXPECT_EQ(Files(), (std::vector<std::string>{"gravonaut.cav", "gravonaut.old"}));
 }
 
-TEST_F(SaveTest, FailedSaveOnClosingIsReportedAndNothingIsLost) {
-  const std::string original = CollectionBytes({"One"});
-  WriteBytes(Collection(), original);
-  WriteBytes(Backup(), "the backup");
-  auto u = Start();
-  u->IsChanged = true;
-  u->MazeList()->SetMaze(1, SquareMaze("Two"));
-  {
-    TFileSizeLimit limit(original.size() / 2);
+// A failed write at quit shows the error and asks whether to quit anyway: No keeps the game
+// open (the player makes room and quits again), Yes quits with the files as they were.
+TEST_F(SaveTest, FailedSaveOnClosingIsReportedAndAsksWhetherToQuitAnyway) {
+  for (const bool quit_anyway : {false, true}) {
+    const std::string original = CollectionBytes({"One"});
+    WriteBytes(Collection(), original);
+    WriteBytes(Backup(), "the backup");
+    dialogs.Clear();
+    auto u = Start();
+    u->SetRunning(true);
+    u->IsChanged = true;
+    u->MazeList()->SetMaze(1, SquareMaze("Two"));
+    dialogs.QueueAnswer(quit_anyway ? mrYes : mrNo);
+    {
+      TFileSizeLimit limit(original.size() / 2);
+      keys.Down(vk::Escape);  // as a player quits
+      u->gametickerTimer();
+      keys.Up(vk::Escape);
+    }
+    ASSERT_EQ(dialogs.boxes.size(), 2u) << quit_anyway;
+    EXPECT_EQ(dialogs.boxes[0].caption, "Error");
+    EXPECT_NE(dialogs.boxes[0].text.find("Error writing mazefile"), std::string::npos);
+    EXPECT_EQ(dialogs.boxes[1].caption, "Confirm");
+    EXPECT_EQ(dialogs.boxes[1].text,
+              "The collection was not saved: its changes will be lost.\n\nQuit anyway?");
+    EXPECT_EQ(ReadBytes(Collection()), original);
+    EXPECT_EQ(ReadBytes(Backup()), "the backup");
+    EXPECT_EQ(u->isVisible(), !quit_anyway);
+    if (quit_anyway) continue;
+    // Still playing, the changes kept; a tick does not quit again.
+    ASSERT_NE(u->MazeList(), nullptr);
+    EXPECT_TRUE(u->IsChanged);
+    EXPECT_TRUE(u->running());
+    u->gametickerTimer();
+    EXPECT_TRUE(u->isVisible());
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
+    // With room again, quitting writes the collection.
     u->close();
+    EXPECT_FALSE(u->isVisible());
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
+    TTextReader f = TTextReader::FromFile(Collection());
+    f.ReadLn();
+    TMazeList saved;
+    saved.LoadFromF(f);
+    EXPECT_EQ(saved.Count(), 2);
+    EXPECT_EQ(ReadBytes(Backup()), original);
   }
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_EQ(dialogs.boxes[0].caption, "Error");
-  EXPECT_NE(dialogs.boxes[0].text.find("Error writing mazefile"), std::string::npos);
-  EXPECT_EQ(ReadBytes(Collection()), original);
-  EXPECT_EQ(ReadBytes(Backup()), "the backup");
 }
 
 TEST_F(SaveTest, CollectionInAMissingFolderFailsWithoutCreatingAnything) {

@@ -2,6 +2,7 @@
 // maze made current first.
 #include <filesystem>
 
+#include "gx_launch.h"
 #include "gx_rocket.h"
 #include "gx_side.h"
 #include "shell_fixture.h"
@@ -9,6 +10,18 @@
 namespace {
 
 using StartupTest = ShellTest;
+
+// Qt appends a display name to every window title under X11 ("Select Maze — Gravonaut"): the
+// game sets none, so that the title bars carry the windows' own captions.
+TEST(Launch, NamesTheApplicationButLeavesTheTitlesAlone) {
+  TestApp();
+  NameTheApplication();
+  EXPECT_EQ(QCoreApplication::applicationName(), "Gravonaut");
+  // A display name of its own would stay put; without one it follows the application name.
+  QCoreApplication::setApplicationName("Probe");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Probe");
+  QCoreApplication::setApplicationName("Gravonaut");
+}
 
 // The two-polygon maze the game builds when it has no usable collection.
 void ExpectBuiltInMaze(const TMaze& m) {
@@ -48,6 +61,29 @@ TEST_F(StartupTest, WithoutCollectionFileBuildsTheBuiltInMazeQuietly) {
   EXPECT_EQ(u->Rocket()->color, 0x0000FF00u);
   EXPECT_EQ(u->Cave()->GameState(), gs_intro);
   EXPECT_FALSE(std::filesystem::exists(Collection()));
+}
+
+// The rocket starts on the landing strip from (0.25, 0.25) to (0.6, 0.25), after every reset,
+// and the collection written keeps that start zone.
+TEST_F(StartupTest, TheBuiltInMazesRocketStartsOnItsLandingStrip) {
+  const TDRect strip{0.25, 0.6, 0.25, 0.25};
+  const auto on_strip = [&](const TMaze& m, const TRocket& r, const char* when) {
+    EXPECT_EQ(m.Start().x1, strip.x1) << when;
+    EXPECT_EQ(m.Start().x2, strip.x2) << when;
+    EXPECT_EQ(m.Start().y1, strip.y1) << when;
+    EXPECT_EQ(m.Start().y2, strip.y2) << when;
+    EXPECT_DOUBLE_EQ(r.startpos.x, 0.425) << when;
+    EXPECT_DOUBLE_EQ(r.startpos.y, 0.25 + r.sx / 5) << when;
+  };
+  auto u = Start();
+  on_strip(*u->Cave(), *u->Rocket(), "built");
+  u->Cave()->reset();
+  on_strip(*u->Cave(), *u->Rocket(), "after a reset");
+  u->close();
+  auto again = Start();  // reads the collection written at closing
+  ASSERT_EQ(again->MazeList()->Count(), 1);
+  EXPECT_FALSE(again->IsChanged);
+  on_strip(*again->Cave(), *again->Rocket(), "read back");
 }
 
 TEST_F(StartupTest, EmptyCollectionAlsoGetsTheBuiltInMaze) {

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QToolTip>
 
 #include "window_fixture.h"
 
@@ -125,6 +126,44 @@ TEST_F(WindowControlsTest, OkIsRefusedForANamelessMazeUntilItIsNamed) {
   EXPECT_EQ(Maze(2).mazename, "Crypt");
   // Leaving the name field gave the selector the new name.
   EXPECT_EQ(editor->MazeCombo->itemText(2), "Crypt");
+}
+
+// The file holds Windows-1252: "洞窟" would read "??" after a restart. The name field takes the
+// letters the file can hold and refuses the rest as they are typed or pasted, with a hint.
+TEST_F(WindowControlsTest, TheNameFieldRefusesCharactersTheFileCannotHold) {
+  QLineEdit* name = editor->eMazename;
+  name->setFocus();
+  name->selectAll();
+  const auto type = [name](const QString& text) {
+    QTest::simulateEvent(name, true, Qt::Key_unknown, Qt::NoModifier, text, false);
+    QTest::simulateEvent(name, false, Qt::Key_unknown, Qt::NoModifier, text, false);
+  };
+  const QString held = QString::fromUtf8("Höhle € Œuvre");
+  for (QChar c : held) type(QString(c));
+  EXPECT_EQ(name->text(), held);
+  EXPECT_EQ(Maze(0).mazename, held.toStdString());
+  EXPECT_FALSE(QToolTip::isVisible());
+  for (const char* refused : {"洞", "窟", "\xF0\x9F\x98\x80", "\xC4\x80"}) {  // ..., 😀, Ā
+    type(QString::fromUtf8(refused));
+    EXPECT_EQ(name->text(), held) << refused;
+    EXPECT_TRUE(QToolTip::isVisible()) << refused;
+    EXPECT_EQ(QToolTip::text(),
+              "The collection file holds Western European letters only (Windows-1252)");
+    QToolTip::hideText();
+  }
+  name->insert(QString::fromUtf8(" 洞窟"));  // as a paste: all or nothing
+  EXPECT_EQ(name->text(), held);
+  // What the field shows is what the file keeps.
+  TTextWriter w;
+  list->SaveToF(w);
+  TTextReader r(w.Bytes());
+  r.ReadLn();  // the list's header
+  TMazeList back;
+  back.LoadFromF(r);
+  EXPECT_EQ(back.GetMaze(0)->mazename, held.toStdString());
+  // The document, too, takes no name the file cannot hold.
+  Doc().eMazenameChange("洞窟");
+  EXPECT_EQ(Maze(0).mazename, held.toStdString());
 }
 
 TEST_F(WindowControlsTest, EscapeAndTheCloseButtonAskBeforeDroppingEdits) {

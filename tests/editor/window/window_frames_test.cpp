@@ -177,6 +177,22 @@ TEST_F(FramesTest, PeriodsShowInSecondsAndLookingAtThemNeverChangesThem) {
   EXPECT_EQ(scale->period(), 20);
 }
 
+// Auto Rotate's new rotation turns like a new scaling or translation moves: with their
+// default period, which its frame shows; a rotation without a period would stand still.
+TEST_F(FramesTest, ANewRotationTurnsWithTheDefaultPeriodOfTheOtherNewTransforms) {
+  EXPECT_EQ(rot->period(), 200);
+  EXPECT_EQ(rot->period(), scale->period());
+  EXPECT_EQ(rot->period(), trans->period());
+  EXPECT_EQ(RotFrame()->AniRPeriod->text(), "10");
+  EXPECT_EQ(ScaleFrame()->aniSPeriod->text(), "10");
+  double before = rot->a();
+  for (int step = 0; step < 3; ++step) {
+    for (int i = 0; i < 5; ++i) rot->settime(0);
+    EXPECT_NE(rot->a(), before) << "still after " << 5 * (step + 1) << " ticks";
+    before = rot->a();
+  }
+}
+
 TEST_F(FramesTest, APeriodTypedForAMazeWithoutATickUnitCountsTicksOf50Ms) {
   Maze(0).SetTickUnit(0);
   TRotFrame* f = RotFrame();

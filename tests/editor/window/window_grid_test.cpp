@@ -86,6 +86,38 @@ TEST_F(WindowGridTest, TheStepControlSetsTheStepAndTheGridIsRedrawnAtOnce) {
   EXPECT_EQ(Doc().StepCount(), 0);
 }
 
+// Enter (main or keypad) in the step field takes the typed step; the editor stays open and
+// Ok is not pressed.
+TEST_F(WindowGridTest, EnterInTheStepFieldTakesTheStepAndTheEditorStaysOpen) {
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* typed;
+    double step;
+  } cases[] = {
+      {Qt::Key_Return, Qt::NoModifier, "0.35", 0.35},
+      {Qt::Key_Enter, Qt::KeypadModifier, "0.5", 0.5},
+      {Qt::Key_Return, Qt::NoModifier, "0.5", 0.5},  // nothing new: still open
+  };
+  int finished = 0;
+  QObject::connect(editor.get(), &QDialog::finished, [&] { ++finished; });
+  QDoubleSpinBox* step = editor->eGridStep;
+  for (const auto& c : cases) {
+    step->setFocus();
+    step->selectAll();
+    QTest::keyClicks(step, c.typed);
+    QTest::keyClick(step, c.key, c.mods);
+    EXPECT_EQ(Doc().GridStep(), c.step) << c.typed;
+    EXPECT_TRUE(editor->isVisible()) << c.typed;
+    EXPECT_EQ(QApplication::focusWidget(), step) << c.typed;
+  }
+  EXPECT_EQ(finished, 0);
+  EXPECT_EQ(Doc().StepCount(), 0);
+  // Enter elsewhere is still Ok.
+  Type(editor->eHarmless, Qt::Key_Return);
+  EXPECT_EQ(finished, 1);
+}
+
 TEST_F(WindowGridTest, WithoutTheFocusTheStepControlLeavesTheArrowsToTheMaze) {
   TSide* corner = Maze(0).GetPolygon(0)->GetSide(0);
   const double x0 = corner->x(), y0 = corner->y();

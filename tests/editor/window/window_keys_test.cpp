@@ -50,6 +50,36 @@ TEST_F(WindowKeysTest, InTheNumberFieldsTheArrowsStepTheValue) {
   EXPECT_DOUBLE_EQ(Maze(0).GetPolygon(0)->GetSide(0)->y(), corner.y);
 }
 
+// Esc from an open menu leaves the keyboard with the menu bar: its arrows walk the menus and
+// leave the maze alone.
+TEST_F(WindowKeysTest, ArrowsInTheMenuBarWalkTheMenusNotTheCorner) {
+  const std::string before = Doc().CleanCollection();
+  QAction* edit = nullptr;
+  for (QAction* a : editor->MainMenu->actions()) {
+    if (a->text() == "&Edit") edit = a;
+  }
+  ASSERT_NE(edit, nullptr);
+  QTest::mouseClick(editor->MainMenu, Qt::LeftButton, Qt::NoModifier,
+                    editor->MainMenu->actionGeometry(edit).center());
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_EQ(popup, edit->menu());
+  QTest::keyClick(popup, Qt::Key_Escape);
+  ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), editor->MainMenu);
+  for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_PageDown}) {
+    QTest::keyClick(QApplication::focusWidget(), k);
+  }
+  EXPECT_EQ(Doc().CleanCollection(), before);
+  EXPECT_EQ(Doc().StepCount(), 0);
+  // Down opens the menu under the bar's current item, as the menu bar does it.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_NE(QApplication::activePopupWidget(), nullptr);
+  if (QWidget* open = QApplication::activePopupWidget()) QTest::keyClick(open, Qt::Key_Escape);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // the bar lets go
+  EXPECT_EQ(Doc().CleanCollection(), before);
+  EXPECT_EQ(Doc().StepCount(), 0);
+}
+
 TEST_F(WindowKeysTest, ElsewhereArrowsNudgeAndPageKeysReorderEvenOverTheMazeSelector) {
   TPolygon* p = Maze(0).GetPolygon(0);
   const double x0 = p->GetSide(0)->x();

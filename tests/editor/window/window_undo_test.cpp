@@ -41,6 +41,30 @@ TEST_F(WindowUndoTest, TheEditMenuNamesTheStepAndGreysOutWhenThereIsNothing) {
   EXPECT_FALSE(editor->mmUndo->isEnabled());
 }
 
+// Alt+E, then a letter: each item the editor adds to its Edit menu has a letter no other item
+// there uses.
+TEST_F(WindowUndoTest, UndoRedoAndSnapToGridHaveLettersOfTheirOwn) {
+  const QMenu* edit = nullptr;
+  for (QAction* a : editor->MainMenu->actions()) {
+    if (a->menu() && a->text() == "&Edit") edit = a->menu();
+  }
+  ASSERT_NE(edit, nullptr);
+  const auto letter = [](const QAction* a) {
+    const QString t = a->text();
+    const qsizetype i = t.indexOf(QLatin1Char('&'));
+    return i >= 0 && i + 1 < t.size() ? t.at(i + 1).toLower() : QChar();
+  };
+  for (const QAction* own : {editor->mmUndo, editor->mmRedo, editor->mmGrid}) {
+    ASSERT_FALSE(letter(own).isNull()) << Plain(own);
+    for (const QAction* other : edit->actions()) {
+      if (other != own && !other->isSeparator()) {
+        EXPECT_NE(letter(other), letter(own)) << Plain(own) << " and " << Plain(other);
+      }
+    }
+  }
+  EXPECT_EQ(editor->mmRedo->text().left(5), "R&edo");
+}
+
 TEST_F(WindowUndoTest, CtrlZUndoesCtrlShiftZAndCtrlYRedo) {
   const std::string opening = Doc().CleanCollection();
   Type(editor->MazeCombo, Qt::Key_Right);   // "Move Point"
