@@ -1,5 +1,7 @@
 // The machines of the starter collection: caves with turning gears, swinging arms, pulsing and
 // sliding gates, harmless decorations and timing puzzles.
+#include <tuple>
+
 #include "gx_rotate.h"
 #include "gx_scale.h"
 #include "gx_trans.h"
@@ -187,10 +189,271 @@ TPlan DoubleLock() {
            Fly(2.6, 0.45, 0.03), Fly(3.9, 0.45, 0.03), Ram(1), Ram(2), Ram(3)}};
 }
 
+// An arm on a pivot at (px, py), drawn pointing along the direction `dir` (+1 right, -1 left),
+// length long.
+TPolygon& Arm(TMaze& m, double px, double py, int dir, double length, TColor line, TColor fill) {
+  const double end = px + dir * length;
+  return Shape(m, {{px, py - 0.04}, {px, py + 0.04}, {end, py + 0.04}, {end, py - 0.04}}, line,
+               fill, bsVertical);
+}
+
+// 5. Down a shaft barred by three arms that swing up against its walls and drop back across it.
+TPlan PendulumShaft() {
+  auto m = NewMaze("Arms in the Shaft", Rgb(34, 18, 40), Rgb(8, 2, 10), Rgb(210, 130, 255),
+                   Rgb(255, 238, 0));
+  TPolygon& cave = Cave(*m, {// The top hall.
+                             {-1.2, 1.2},
+                             {-1.2, 0},
+                             Ledge(-0.2, 0),
+                             {0, 0},
+                             // Down the shaft's left side; the bottom hall.
+                             {0, -6.0},
+                             {-1.5, -6.0},
+                             {-1.5, -7.2},
+                             {-0.3, -7.2},
+                             Ledge(1.5, -7.2),
+                             {2.6, -7.2},
+                             {2.6, -6.0},
+                             // Up the shaft's right side.
+                             {1.2, -6.0},
+                             {1.2, 0},
+                             {2.1, 0},
+                             {2.1, 1.2}});
+  StartOnLedge(*m, cave, 2);
+  const TColor line = Rgb(255, 190, 255), fill = Rgb(150, 60, 170);
+  Swing(Arm(*m, 0, -1.5, 1, 0.8, line, fill), 0, -1.5, 0, 1.45, 300);
+  const int first = Last(*m);
+  Swing(Arm(*m, 1.2, -3.2, -1, 0.8, line, fill), 1.2, -3.2, 0, -1.45, 260);
+  const int second = Last(*m);
+  Swing(Arm(*m, 0, -4.8, 1, 0.8, line, fill), 0, -4.8, 0, 1.45, 220);
+  const int third = Last(*m);
+  // Lamps on the shaft's walls, only pictures.
+  for (const auto& [x, y] : {std::pair{0.05, -0.6}, {1.15, -2.4}, {0.05, -4.0}, {1.15, -5.5}}) {
+    Shape(*m, {{x - 0.05, y}, {x, y + 0.08}, {x + 0.05, y}, {x, y - 0.08}}, Rgb(255, 240, 160),
+          Rgb(200, 170, 60), bsSolid, 1)
+        .harmless = true;
+  }
+  Ball(*m, 1.6, 0.6, Rgb(255, 255, 255));
+  Ball(*m, 0.6, -2.3, Rgb(255, 90, 90));
+  Ball(*m, 0.6, -4.0, Rgb(90, 255, 140));
+  Ball(*m, -1.0, -6.6, Rgb(90, 200, 255));
+  Ball(*m, 2.2, -6.6, Rgb(255, 210, 60));
+  using namespace route;
+  return {std::move(m),
+          {Start(), Ram(0), Fly(0.85, 0.5), Fly(0.85, -0.7), WaitFor(Crossing(first, 0.7)),
+           Fly(0.85, -2.3, 0.03), Ram(1), Fly(0.35, -2.4), WaitFor(Crossing(second, 0.7)),
+           Fly(0.35, -4.0, 0.03), Ram(2), Fly(0.85, -4.0), WaitFor(Crossing(third, 0.7)),
+           Fly(0.85, -5.6, 0.03), Fly(0.6, -6.6), Ram(3), Ram(4)}};
+}
+
+// A windmill of four sails about (cx, cy), reach long, turning once in period ticks.
+void Windmill(TMaze& m, double cx, double cy, double reach, int period, bool cw, TColor line,
+              TColor fill) {
+  const double w = 0.08;
+  TPolygon& mill = Shape(m,
+                         {{cx + w, cy + w},
+                          {cx + w, cy + reach},
+                          {cx - w, cy + reach},
+                          {cx - w, cy + w},
+                          {cx - reach, cy + w},
+                          {cx - reach, cy - w},
+                          {cx - w, cy - w},
+                          {cx - w, cy - reach},
+                          {cx + w, cy - reach},
+                          {cx + w, cy - w},
+                          {cx + reach, cy - w},
+                          {cx + reach, cy + w}},
+                         line, fill, bsDiagCross);
+  Turn(mill, cx, cy, period, cw);
+}
+
+// 6. A long hall turned by two great windmills: over them, and down between them to a pad.
+TPlan Windmills() {
+  auto m = NewMaze("Windmills", Rgb(18, 30, 46), Rgb(2, 6, 12), Rgb(140, 190, 255),
+                   Rgb(255, 238, 0));
+  TPolygon& cave = Cave(*m, {{-3.0, 4.0},
+                             {-3.0, 0},
+                             Ledge(-2.0, 0),
+                             {1.4, 0},
+                             Ledge(2.1, 0),
+                             {5.0, 0},
+                             Ledge(6.0, 0),
+                             {6.0, 4.0}});
+  StartOnLedge(*m, cave, 2);
+  Windmill(*m, 0, 1.9, 1.2, 480, false, Rgb(230, 240, 255), Rgb(120, 140, 190));
+  Windmill(*m, 3.5, 1.9, 1.2, 400, true, Rgb(230, 240, 255), Rgb(120, 140, 190));
+  // A harmless glow at each hub, pulsing.
+  for (const double x : {0.0, 3.5}) {
+    TPolygon& glow = Shape(*m, {{x - 0.2, 1.9}, {x, 2.1}, {x + 0.2, 1.9}, {x, 1.7}},
+                           Rgb(255, 230, 150), Rgb(200, 150, 40), bsSolid, 1);
+    glow.harmless = true;
+    Pulse(glow, x, 1.9, 0.4, 0.4, 60);
+  }
+  Ball(*m, -2.5, 1.5, Rgb(255, 255, 255));
+  Ball(*m, -2.5, 3.3, Rgb(255, 90, 90));
+  Ball(*m, 0, 3.55, Rgb(90, 255, 140));
+  Ball(*m, 1.75, 1.2, Rgb(90, 200, 255));
+  Ball(*m, 3.5, 3.55, Rgb(255, 210, 60));
+  Ball(*m, 5.5, 3.3, Rgb(255, 120, 255));
+  Ball(*m, 5.5, 1.2, Rgb(120, 255, 255));
+  using namespace route;
+  return {std::move(m),
+          {Start(), Ram(0), Ram(1), Fly(-1.5, 3.55), Ram(2), Fly(1.75, 3.55), Ram(3),
+           Fly(1.75, 3.55), Ram(4), Fly(5.0, 3.55), Ram(5), Ram(6)}};
+}
+
+// 7. A tower of clockwork: between two gears, through a pendulum's swing, past a beating gate.
+TPlan ClockTower() {
+  auto m = NewMaze("Clock Tower", Rgb(40, 34, 26), Rgb(8, 6, 4), Rgb(230, 200, 150),
+                   Rgb(120, 255, 200));
+  TPolygon& cave = Cave(*m, {// The bottom hall, then up the right side of the gear shaft.
+                             {-0.6, 1.2},
+                             {-0.6, 0},
+                             Ledge(0.4, 0),
+                             {2.4, 0},
+                             {2.4, 1.2},
+                             {1.5, 1.2},
+                             {1.5, 3.5},
+                             // The pendulum's room, then up the right side of the gate shaft.
+                             Ledge(2.4, 3.5),
+                             {2.4, 6.0},
+                             {1.2, 6.0},
+                             {1.2, 8.0},
+                             // The top hall.
+                             {2.5, 8.0},
+                             {2.5, 9.2},
+                             {-0.5, 9.2},
+                             {-0.5, 8.0},
+                             Ledge(0.4, 8.0),
+                             // Down the left sides of the gate shaft, the room and the gears.
+                             {0.4, 6.0},
+                             {-1.8, 6.0},
+                             {-1.8, 3.5},
+                             Ledge(0.3, 3.5),
+                             {0.3, 1.2}});
+  StartOnLedge(*m, cave, 2);
+  TPolygon& low =
+      Gear(*m, 0.3, 2.0, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+  Turn(low, 0.3, 2.0, 160, true);
+  TPolygon& high =
+      Gear(*m, 1.5, 2.9, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+  Turn(high, 1.5, 2.9, 160, false);
+  TPolygon& pendulum = Shape(*m,
+                             {{-0.06, 6.0},
+                              {-0.06, 4.1},
+                              {-0.25, 3.95},
+                              {0, 3.75},
+                              {0.25, 3.95},
+                              {0.06, 4.1},
+                              {0.06, 6.0}},
+                             Rgb(255, 220, 140), Rgb(170, 130, 50), bsSolid);
+  Swing(pendulum, 0, 6.0, -0.6, 0.6, 300);
+  const int swing = Last(*m);
+  TPolygon& gate = Box(*m, 0.4, 6.9, 1.2, 7.1, Rgb(255, 120, 90), Rgb(170, 60, 40), bsFDiagonal);
+  Pulse(gate, 1.2, 7.0, 0.1, 1, 180, TimePath({{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}}));
+  const int beat = Last(*m);
+  Ball(*m, 1.9, 0.6, Rgb(255, 255, 255));
+  Ball(*m, 1.15, 1.6, Rgb(255, 90, 90));
+  Ball(*m, 1.9, 4.3, Rgb(90, 255, 140));
+  Ball(*m, 0.9, 7.6, Rgb(90, 200, 255));
+  Ball(*m, -0.1, 8.6, Rgb(255, 210, 60));
+  Ball(*m, 2.1, 8.6, Rgb(255, 120, 255));
+  using namespace route;
+  return {std::move(m),
+          {Start(), Ram(0), Fly(1.15, 0.6), Fly(1.15, 2.0), Fly(0.65, 2.5), Fly(0.65, 2.9),
+           Fly(0.75, 3.2), WaitFor(Crossing(swing, 0.7, false)), Fly(1.9, 4.0, 0.03), Ram(2),
+           Fly(1.9, 4.3), WaitFor(Crossing(swing, 0.3, false)), Fly(0.9, 5.2, 0.03),
+           Fly(0.6, 6.5, 0.012),
+           WaitFor(Crossing(beat, 0.75)), Fly(0.6, 7.6, 0.03), Ram(3), Ram(4), Ram(5)}};
+}
+
+// 8. The whole works in one run: a piston, a pair of gears, a sliding door, an arm in a shaft,
+// a gate that breathes and a harmless cloud of steam, back to a hall over the start.
+TPlan GreatEngine() {
+  auto m = NewMaze("The Great Engine", Rgb(30, 24, 24), Rgb(6, 2, 2), Rgb(230, 150, 130),
+                   Rgb(255, 238, 0));
+  TPolygon& cave = Cave(*m, {// The lower corridor, then up the shaft's right side.
+                             {-1.0, 1.6},
+                             {-1.0, 0},
+                             Ledge(0.3, 0),
+                             {7.6, 0},
+                             {7.6, 6.4},
+                             // The upper corridor's roof, round the last hall.
+                             {2.0, 6.4},
+                             {2.0, 6.8},
+                             {0, 6.8},
+                             {0, 4.6},
+                             Ledge(2.0, 4.6),
+                             // The upper corridor's floor, down the shaft's left side.
+                             {2.0, 5.0},
+                             {6.6, 5.0},
+                             {6.6, 1.6}});
+  StartOnLedge(*m, cave, 2);
+  Box(*m, 1.24, 1.6, 1.76, 3.6, Rgb(130, 110, 110), Rgb(60, 50, 50), bsVertical).harmless = true;
+  TPolygon& piston = Box(*m, 1.3, 0.05, 1.7, 2.4, Rgb(255, 150, 90), Rgb(160, 80, 40), bsCross);
+  Slide(piston, 1.5, 0.05, 0, 1.05, 200);
+  const int piston_at = Last(*m);
+  for (const auto& [x, y, cw] : {std::tuple{3.2, 1.6, true}, {4.4, 0.0, false}}) {
+    TPolygon& wheel =
+        Gear(*m, x, y, 0.5, 0.34, 9, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+    Turn(wheel, x, y, 180, cw);
+  }
+  TPolygon& door = Box(*m, 5.6, 0.03, 6.0, 1.65, Rgb(255, 140, 60), Rgb(190, 90, 30), bsCross);
+  Slide(door, 5.8, 0.03, 0, 1.15, 220, TimePath({{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}}));
+  const int door_at = Last(*m);
+  Swing(Arm(*m, 6.6, 3.2, 1, 0.8, Rgb(255, 190, 255), Rgb(150, 60, 170)), 6.6, 3.2, 0, 1.45,
+        260);
+  const int arm_at = Last(*m);
+  TPolygon& gate = Box(*m, 4.8, 4.98, 5.0, 6.45, Rgb(255, 120, 90), Rgb(170, 60, 40), bsFDiagonal);
+  Pulse(gate, 4.9, 6.4, 1, 0.1, 240);
+  const int gate_at = Last(*m);
+  Shape(*m, {{3.0, 5.3}, {3.2, 5.75}, {3.6, 5.8}, {3.85, 5.4}, {3.4, 5.1}}, Rgb(220, 220, 220),
+        Rgb(130, 130, 130), bsDiagCross, 1)
+      .harmless = true;
+  Ball(*m, -0.35, 0.9, Rgb(255, 255, 255));
+  Ball(*m, 2.4, 1.2, Rgb(255, 90, 90));
+  Ball(*m, 5.0, 0.4, Rgb(90, 255, 140));
+  Ball(*m, 7.1, 0.5, Rgb(90, 200, 255));
+  Ball(*m, 7.3, 4.5, Rgb(255, 210, 60));
+  Ball(*m, 6.0, 5.9, Rgb(255, 120, 255));
+  Ball(*m, 3.4, 5.4, Rgb(120, 255, 255));
+  Ball(*m, 0.5, 6.3, Rgb(255, 255, 120));
+  Ball(*m, 1.6, 6.4, Rgb(255, 160, 200));
+  using namespace route;
+  return {std::move(m),
+          {Start(),
+           ShootUp(0),
+           Fly(1.0, 0.5),
+           WaitFor(Crossing(piston_at, 0.6)),
+           Fly(2.05, 0.5, 0.03),
+           Ram(1),
+           Fly(2.5, 0.8),
+           Fly(3.2, 0.8, 0.012),
+           Fly(4.4, 0.8, 0.012),
+           Ram(2),
+           Fly(5.25, 0.5),
+           WaitFor(Crossing(door_at, 0.9)),
+           Fly(6.4, 0.5, 0.03),
+           Ram(3),
+           Fly(7.3, 2.4),
+           WaitFor(Crossing(arm_at, 0.7)),
+           Fly(7.3, 4.0, 0.03),
+           Ram(4),
+           Fly(7.1, 5.6),
+           Ram(5),
+           Fly(5.3, 5.4),
+           WaitFor(Crossing(gate_at, 0.75)),
+           Fly(4.4, 5.4, 0.03),
+           Ram(6),
+           Ram(7),
+           Ram(8)}};
+}
+
 }  // namespace
 
 const std::vector<TPlanMaker>& MachinePlans() {
-  static const std::vector<TPlanMaker> plans = {GearGallery, PistonRow, BreathingWalls, DoubleLock};
+  static const std::vector<TPlanMaker> plans = {GearGallery,   PistonRow, BreathingWalls, DoubleLock,
+                                                PendulumShaft, Windmills, ClockTower,     GreatEngine};
   return plans;
 }
 
