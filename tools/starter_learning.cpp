@@ -1,5 +1,5 @@
-// The learning part of the starter collection: one room each, every maze bringing in one new
-// thing to fly with (a second pad, a gear, an arm, a gate, a door) before the caves.
+// The learning part of the starter collection: small mazes, every one bringing in one new thing
+// to fly with (a second pad, a gear, an arm, a gate, a door, a narrow passage) before the caves.
 #include <cmath>
 
 #include "gx_rotate.h"
@@ -142,37 +142,44 @@ TPlan SlidingDoor() {
            Ram(2), Land(1.55, 1.8), ShootUp(3), Aim(3, 1.55, 2.1)}};
 }
 
-// 7. Two gears turning against each other and a block pulsing on a drawn path.
-TPlan Clockwork() {
-  auto m =
-      NewMaze("Clockwork", Rgb(30, 30, 30), Rgb(10, 0, 20), Rgb(200, 200, 200), Rgb(255, 238, 0));
-  Room(*m, {{-3, -1}, {-3, 2.5}, {-1, 3}, {1, 3}, {3, 2.5}, {3, -1}});
-  StartOn(*m, Pad(*m, -0.35, 0.35, -0.6, Rgb(70, 70, 70)));
-  TPolygon& left =
-      Gear(*m, -1.3, 1.2, 0.55, 0.35, 10, Rgb(255, 200, 80), Rgb(120, 90, 20), bsBDiagonal);
-  Turn(left, -1.3, 1.2, 200, true);
-  TPolygon& right =
-      Gear(*m, 1.3, 1.2, 0.55, 0.35, 10, Rgb(120, 200, 255), Rgb(30, 80, 130), bsFDiagonal);
-  Turn(right, 1.3, 1.2, 200, false, at_sinusoidal);
-  TPolygon& block = Box(*m, -0.25, 2.3, 0.25, 2.7, Rgb(255, 100, 100), Rgb(140, 30, 30));
-  auto beat = std::make_unique<TScale>();
-  beat->init(0, 2.5, 1, 1, 1.8, 1.8, 100);
-  beat->flinear = TimePath({{0, 0}, {0.1, 1}, {0.3, 0.2}, {0.4, 0.8}, {0.6, 0}, {1, 0}});
-  block.SetScale(std::move(beat));
-  TPolygon& haze = Shape(*m, {{-0.4, 0.5}, {0, 1.6}, {0.4, 0.5}}, Rgb(160, 160, 160),
-                         Rgb(90, 90, 90), bsHorizontal, 1);
-  haze.harmless = true;
-  Ball(*m, 0, 1.0, Rgb(255, 255, 255));
-  Ball(*m, -2.5, 0.2, Rgb(255, 80, 80));
-  Ball(*m, 2.5, 0.2, Rgb(80, 255, 120));
-  Ball(*m, -2.4, 2.2, Rgb(80, 200, 255));
-  Ball(*m, 2.4, 2.2, Rgb(255, 200, 0));
-  const auto [bx, by] = Along(0, 1.3, 0, 0.6);
-  Ball(*m, bx, by, Rgb(255, 120, 255));
+// 7. The first passage: through a low crawl that dips at its middle, and a ball above a grate
+// that only a shot through its slot reaches. The caves come next.
+TPlan TheNarrows() {
+  auto m = NewMaze("The Narrows", Rgb(30, 30, 30), Rgb(10, 0, 20), Rgb(200, 200, 200),
+                   Rgb(255, 238, 0));
+  TPolygon& cave = Cave(*m, {// The left room, then along the crawl's floor.
+                             {-3.0, 2.5},
+                             {-3.0, 0},
+                             Ledge(-1.8, 0),
+                             {-1.0, 0},
+                             {-1.0, 1.0},
+                             {0.2, 1.0},
+                             {1.0, 0.4},
+                             // The right room.
+                             {1.8, 0.4},
+                             {1.8, -0.2},
+                             {2.2, -0.2},
+                             Ledge(3.5, -0.2),
+                             {3.5, 2.5},
+                             {1.8, 2.5},
+                             // Back along the crawl's roof.
+                             {1.8, 0.9},
+                             {1.0, 0.9},
+                             {0.2, 1.5},
+                             {-1.0, 1.5},
+                             {-1.0, 2.5}});
+  StartOnLedge(*m, cave, 2);
+  // The grate, its slot from 2.8 to 2.95.
+  Rock(*m, {{2.1, 1.9}, {2.1, 2.0}, {2.8, 2.0}, {2.8, 1.9}}, Rgb(90, 90, 90), bsCross);
+  Rock(*m, {{2.95, 1.9}, {2.95, 2.0}, {3.5, 2.0}, {3.5, 1.9}}, Rgb(90, 90, 90), bsCross);
+  Ball(*m, -2.0, 1.6, Rgb(255, 255, 255));
+  Ball(*m, -0.4, 1.25, Rgb(255, 80, 80));
+  Ball(*m, 2.6, 1.0, Rgb(80, 255, 120));
+  Ball(*m, 2.875, 2.2, Rgb(255, 200, 0), 0.035);
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Aim(5, 0, 1.3), Fly(0, 0.1), Fly(-2.3, 0.1), Ram(1), Ram(3),
-           Fly(-2.3, 0.1), Fly(2.3, 0.1), Ram(2), Ram(4)}};
+          {Start(), Ram(0), Fly(-1.3, 1.25), Ram(1), Fly(0.2, 1.25, 0.012),
+           Fly(1.0, 0.65, 0.012), Fly(2.1, 0.65), Ram(2), Aim(3, 2.875, 1.45)}};
 }
 
 // 8. Everything at once: a swinging arm, a sliding gate on a sine, a pulsing gate on a drawn
@@ -264,7 +271,7 @@ TPlan GrandTour() {
 
 const std::vector<TPlanMaker>& LearningPlans() {
   static const std::vector<TPlanMaker> plans = {FirstFlight, TwoPads,     GearWorks, SwingArm,
-                                                PulseGate,   SlidingDoor, Clockwork, GrandTour};
+                                                PulseGate,   SlidingDoor, TheNarrows, GrandTour};
   return plans;
 }
 

@@ -198,7 +198,7 @@ TPolygon& Arm(TMaze& m, double px, double py, int dir, double length, TColor lin
 }
 
 // 5. Down a shaft barred by three arms that swing up against its walls and drop back across it.
-TPlan PendulumShaft() {
+TPlan ArmsInTheShaft() {
   auto m = NewMaze("Arms in the Shaft", Rgb(34, 18, 40), Rgb(8, 2, 10), Rgb(210, 130, 255),
                    Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The top hall.
@@ -453,7 +453,7 @@ TPlan GreatEngine() {
 
 const std::vector<TPlanMaker>& MachinePlans() {
   static const std::vector<TPlanMaker> plans = {GearGallery,   PistonRow, BreathingWalls, DoubleLock,
-                                                PendulumShaft, Windmills, ClockTower,     GreatEngine};
+                                                ArmsInTheShaft, Windmills, ClockTower,     GreatEngine};
   return plans;
 }
 
