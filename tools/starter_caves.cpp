@@ -46,14 +46,13 @@ TPlan DownTheWell() {
   Ball(*m, 1.5, -4.6, Rgb(255, 210, 60));
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Fly(0.4, 0.5), Fly(0.4, -1.3), Ram(1), Fly(0.4, -1.3), Fly(0.4, -2.8), Ram(2),
-           Fly(0.4, -2.8), Fly(0.4, -4.5), Ram(3), Ram(4)}};
+          {Start(), Ram(0), Fly(0.4, 0.5), Fly(0.4, -1.3), Ram(1), Fly(0.4, -1.3), Fly(0.4, -2.8),
+           Ram(2), Fly(0.4, -2.8), Fly(0.4, -4.5), Ram(3), Ram(4)}};
 }
 
 // 2. A tunnel snaking up and down, a hall with a ledge at its end.
 TPlan Serpent() {
-  auto m =
-      NewMaze("Serpent", Rgb(20, 40, 24), Rgb(4, 10, 4), Rgb(120, 210, 120), Rgb(255, 238, 0));
+  auto m = NewMaze("Serpent", Rgb(20, 40, 24), Rgb(4, 10, 4), Rgb(120, 210, 120), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The start hall.
                              {-1.2, 0.9},
                              {-1.2, -0.6},
@@ -96,12 +95,10 @@ TPlan Serpent() {
            Fly(4, 0), Fly(6, 0), Ram(3), Fly(6, 1.5), Fly(7.9, 1.5), Ram(4), Ram(5)}};
 }
 
-
 // 3. Up a chimney in two flights, a hall with a ledge between them, a narrow niche at the top
 // to shoot into.
 TPlan Chimney() {
-  auto m =
-      NewMaze("Chimney", Rgb(44, 26, 20), Rgb(10, 4, 2), Rgb(230, 140, 90), Rgb(255, 238, 0));
+  auto m = NewMaze("Chimney", Rgb(44, 26, 20), Rgb(10, 4, 2), Rgb(230, 140, 90), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The bottom hall, its floor the start ledge.
                              {-1.0, 1.2},
                              {-1.0, 0},
@@ -138,16 +135,16 @@ TPlan Chimney() {
   Ball(*m, 0.0, 6.9, Rgb(255, 120, 255));
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Fly(0.65, 0.8), Fly(0.65, 2.25), Ram(1), Fly(0.65, 2.25), Fly(0.65, 3.5), Ram(2),
-           Fly(-0.85, 3.5), Fly(-0.85, 6.5), Ram(3), Aim(4, 1.0, 6.5), Land(0.0, 6.0),
-           ShootUp(5)}};
+          {Start(), Ram(0), Fly(0.65, 0.8), Fly(0.65, 2.25), Ram(1), Fly(0.65, 2.25),
+           Fly(0.65, 3.5), Ram(2), Fly(-0.85, 3.5), Fly(-0.85, 6.5), Ram(3), Aim(4, 1.0, 6.5),
+           Land(0.0, 6.0), ShootUp(5)}};
 }
 
 // 4. A hall of rock teeth: over the first, under the second, over the third, with a recess high
 // in the roof.
 TPlan ToothHall() {
-  auto m = NewMaze("Tooth Hall", Rgb(34, 30, 46), Rgb(8, 6, 14), Rgb(190, 170, 240),
-                   Rgb(120, 255, 200));
+  auto m =
+      NewMaze("Tooth Hall", Rgb(34, 30, 46), Rgb(8, 6, 14), Rgb(190, 170, 240), Rgb(120, 255, 200));
   TPolygon& cave = Cave(*m, {// The floor, a tooth rising on each side of a resting ledge.
                              {-3.0, 3.0},
                              {-3.0, 0},
@@ -179,7 +176,6 @@ TPlan ToothHall() {
           {Start(), ShootUp(0), Fly(-2.2, 2.4), Ram(2), Fly(-2.2, 2.5), Ram(1), Fly(-0.6, 0.55),
            Ram(3), Fly(0.6, 0.55), Fly(0.75, 2.3), Ram(4), Ram(5)}};
 }
-
 
 // 5. A low gallery with keyholes in its roof and floor, too narrow to fly into: each ball is
 // shot from the one place in line with its keyhole, the last one at a slant.
@@ -225,8 +221,8 @@ TPlan Keyholes() {
 // 6. Two squeezes barely four rocket widths across: along a low crawl that climbs at its middle,
 // then straight down a slot to the bottom hall.
 TPlan NeedlesEye() {
-  auto m = NewMaze("Needle's Eye", Rgb(16, 36, 40), Rgb(0, 8, 10), Rgb(90, 210, 220),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("Needle's Eye", Rgb(16, 36, 40), Rgb(0, 8, 10), Rgb(90, 210, 220), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The start hall, then along the crawl's floor.
                              {-1.5, 1.45},
                              {-1.5, 0},
@@ -275,8 +271,8 @@ TPlan NeedlesEye() {
 // 7. A tall cavern climbed from shelf to shelf; a ball tucked under every shelf, the last one
 // shot from a shelf.
 TPlan ShelfClimb() {
-  auto m = NewMaze("Shelf Climb", Rgb(40, 24, 36), Rgb(10, 2, 8), Rgb(240, 140, 210),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("Shelf Climb", Rgb(40, 24, 36), Rgb(10, 2, 8), Rgb(240, 140, 210), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The floor, then up the right wall past two shelves.
                              {-1.5, 0},
                              {0.2, 0},
@@ -309,9 +305,9 @@ TPlan ShelfClimb() {
   Ball(*m, -1.0, 7.5, Rgb(255, 120, 255));
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Fly(0.9, 0.8), Ram(1), Fly(0.9, 2.0), Fly(-0.9, 2.0), Fly(-0.9, 3.5), Ram(2),
-           Fly(-0.9, 3.5), Fly(0.9, 3.5), Ram(3), Fly(0.9, 5.0), Fly(-0.9, 5.0), Fly(-0.9, 6.6), Land(0.6, 6.0), ShootUp(4),
-           Ram(5)}};
+          {Start(), Ram(0), Fly(0.9, 0.8), Ram(1), Fly(0.9, 2.0), Fly(-0.9, 2.0), Fly(-0.9, 3.5),
+           Ram(2), Fly(-0.9, 3.5), Fly(0.9, 3.5), Ram(3), Fly(0.9, 5.0), Fly(-0.9, 5.0),
+           Fly(-0.9, 6.6), Land(0.6, 6.0), ShootUp(4), Ram(5)}};
 }
 
 // 8. Four halls joined by a crawl, a shaft and a low passage, with keyholes up and down: the
@@ -377,15 +373,15 @@ TPlan DeepLabyrinth() {
   Ball(*m, 6.7, -2.9, Rgb(120, 255, 255));
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Fly(1.7, 1.1), Fly(4.3, 1.1, 0.012), Aim(2, 5.3, 2.05),
-           Fly(4.55, 0.0), Fly(4.55, -2.9, 0.012), Ram(6), Aim(4, 6.5, -3.15), Fly(3.3, -3.2),
+          {Start(), Ram(0), Fly(1.7, 1.1), Fly(4.3, 1.1, 0.012), Aim(2, 5.3, 2.05), Fly(4.55, 0.0),
+           Fly(4.55, -2.9, 0.012), Ram(6), Aim(4, 6.5, -3.15), Fly(3.3, -3.2),
            Fly(0.7, -3.2, 0.012), Ram(5)}};
 }
 
 }  // namespace
 
 const std::vector<TPlanMaker>& CavePlans() {
-  static const std::vector<TPlanMaker> plans = {DownTheWell, Serpent,     Chimney,    ToothHall,
+  static const std::vector<TPlanMaker> plans = {DownTheWell, Serpent,    Chimney,    ToothHall,
                                                 Keyholes,    NeedlesEye, ShelfClimb, DeepLabyrinth};
   return plans;
 }

@@ -145,8 +145,8 @@ TPlan SlidingDoor() {
 // 7. The first passage: through a low crawl that dips at its middle, and a ball above a grate
 // that only a shot through its slot reaches. The caves come next.
 TPlan TheNarrows() {
-  auto m = NewMaze("The Narrows", Rgb(30, 30, 30), Rgb(10, 0, 20), Rgb(200, 200, 200),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("The Narrows", Rgb(30, 30, 30), Rgb(10, 0, 20), Rgb(200, 200, 200), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {// The left room, then along the crawl's floor.
                              {-3.0, 2.5},
                              {-3.0, 0},
@@ -178,8 +178,8 @@ TPlan TheNarrows() {
   Ball(*m, 2.875, 2.2, Rgb(255, 200, 0), 0.035);
   using namespace route;
   return {std::move(m),
-          {Start(), Ram(0), Fly(-1.3, 1.25), Ram(1), Fly(0.2, 1.25, 0.012),
-           Fly(1.0, 0.65, 0.012), Fly(2.1, 0.65), Ram(2), Aim(3, 2.875, 1.45)}};
+          {Start(), Ram(0), Fly(-1.3, 1.25), Ram(1), Fly(0.2, 1.25, 0.012), Fly(1.0, 0.65, 0.012),
+           Fly(2.1, 0.65), Ram(2), Aim(3, 2.875, 1.45)}};
 }
 
 // 8. Everything at once: a swinging arm, a sliding gate on a sine, a pulsing gate on a drawn
@@ -270,7 +270,7 @@ TPlan GrandTour() {
 }  // namespace
 
 const std::vector<TPlanMaker>& LearningPlans() {
-  static const std::vector<TPlanMaker> plans = {FirstFlight, TwoPads,     GearWorks, SwingArm,
+  static const std::vector<TPlanMaker> plans = {FirstFlight, TwoPads,     GearWorks,  SwingArm,
                                                 PulseGate,   SlidingDoor, TheNarrows, GrandTour};
   return plans;
 }

@@ -12,8 +12,8 @@ namespace {
 
 // 1. A gallery whose roof and floor are set with turning gears: keep to the middle of it.
 TPlan GearGallery() {
-  auto m = NewMaze("Gear Gallery", Rgb(36, 28, 18), Rgb(8, 6, 2), Rgb(230, 170, 90),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("Gear Gallery", Rgb(36, 28, 18), Rgb(8, 6, 2), Rgb(230, 170, 90), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {{-1.0, 1.8},
                              {-1.0, 0},
                              Ledge(0.4, 0),
@@ -33,8 +33,8 @@ TPlan GearGallery() {
     double x, y;
     bool cw;
     int period;
-  } gears[] = {{1.5, 1.8, true, 160}, {3.2, 0, false, 200}, {5.0, 1.8, false, 160},
-               {6.8, 0, true, 120}};
+  } gears[] = {
+      {1.5, 1.8, true, 160}, {3.2, 0, false, 200}, {5.0, 1.8, false, 160}, {6.8, 0, true, 120}};
   for (const auto& g : gears) {
     TPolygon& wheel =
         Gear(*m, g.x, g.y, 0.55, 0.38, 9, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
@@ -49,16 +49,16 @@ TPlan GearGallery() {
   Ball(*m, 8.8, -0.3, Rgb(120, 255, 255));
   using namespace route;
   return {std::move(m),
-          {Start(), ShootUp(0), Ram(1), Fly(0.7, 0.9), Fly(1.5, 0.9, 0.012), Ram(2),
-           Fly(2.35, 0.9), Fly(3.2, 0.9, 0.012), Ram(3), Fly(4.1, 0.9), Fly(5.0, 0.9, 0.012),
-           Ram(4), Fly(5.9, 0.9), Fly(6.8, 0.9, 0.012), Fly(7.6, 0.9), Ram(5), Ram(6)}};
+          {Start(), ShootUp(0), Ram(1), Fly(0.7, 0.9), Fly(1.5, 0.9, 0.012), Ram(2), Fly(2.35, 0.9),
+           Fly(3.2, 0.9, 0.012), Ram(3), Fly(4.1, 0.9), Fly(5.0, 0.9, 0.012), Ram(4), Fly(5.9, 0.9),
+           Fly(6.8, 0.9, 0.012), Fly(7.6, 0.9), Ram(5), Ram(6)}};
 }
 
 // 2. Three pistons pounding the floor of a corridor, each at its own beat: under each while
 // it is up.
 TPlan PistonRow() {
-  auto m = NewMaze("Piston Row", Rgb(30, 30, 36), Rgb(6, 6, 8), Rgb(170, 180, 200),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("Piston Row", Rgb(30, 30, 36), Rgb(6, 6, 8), Rgb(170, 180, 200), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {{-1.0, 1.6},
                              {-1.0, 0},
                              Ledge(0.3, 0),
@@ -130,8 +130,7 @@ TPlan BreathingWalls() {
   Pulse(low, 0, 2.15, 0.1, 1, 260);
   const int low_wall = Last(*m);
   TPolygon& high = Box(*m, 0, 4.2, 0.8, 4.5, Rgb(255, 200, 90), Rgb(170, 120, 40), bsBDiagonal);
-  Pulse(high, 0.8, 4.35, 0.1, 1, 200,
-        TimePath({{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}}));
+  Pulse(high, 0.8, 4.35, 0.1, 1, 200, TimePath({{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}}));
   const int high_wall = Last(*m);
   for (const auto& [x, y] : {std::pair{0.2, 1.4}, {0.6, 2.7}, {0.3, 3.8}, {0.5, 4.8}}) {
     Shape(*m, {{x - 0.06, y}, {x, y + 0.06}, {x + 0.06, y}, {x, y - 0.06}}, Rgb(160, 255, 230),
@@ -144,10 +143,11 @@ TPlan BreathingWalls() {
   Ball(*m, -0.8, 5.9, Rgb(90, 200, 255));
   Ball(*m, 1.4, 5.9, Rgb(255, 210, 60));
   using namespace route;
-  return {std::move(m),
-          {Start(), Ram(0), Ram(1), Fly(0.5, 0.5), Fly(0.5, 1.55), WaitFor(Crossing(low_wall, 0.75)),
-           Fly(0.5, 2.75, 0.03), Fly(0.5, 3.25), Ram(2), Fly(0.5, 3.3), Fly(0.4, 3.75), WaitFor(Crossing(high_wall, 0.75)),
-           Fly(0.4, 5.2, 0.03), Ram(3), Ram(4)}};
+  return {
+      std::move(m),
+      {Start(), Ram(0), Ram(1), Fly(0.5, 0.5), Fly(0.5, 1.55), WaitFor(Crossing(low_wall, 0.75)),
+       Fly(0.5, 2.75, 0.03), Fly(0.5, 3.25), Ram(2), Fly(0.5, 3.3), Fly(0.4, 3.75),
+       WaitFor(Crossing(high_wall, 0.75)), Fly(0.4, 5.2, 0.03), Ram(3), Ram(4)}};
 }
 
 // 4. Two locks in a row, their doors sliding on drawn paths of the same beat: the second opens
@@ -175,8 +175,7 @@ TPlan DoubleLock() {
   Slide(first, 1.95, 0.03, 0, 1.15, 240,
         TimePath({{0, 0}, {0.1, 1}, {0.45, 1}, {0.55, 0}, {1, 0}}));
   const int first_door = Last(*m);
-  TPolygon& second =
-      Box(*m, 3.05, 0.03, 3.45, 1.45, Rgb(255, 140, 60), Rgb(190, 90, 30), bsCross);
+  TPolygon& second = Box(*m, 3.05, 0.03, 3.45, 1.45, Rgb(255, 140, 60), Rgb(190, 90, 30), bsCross);
   Slide(second, 3.25, 0.03, 0, 1.15, 240,
         TimePath({{0, 0}, {0.3, 0}, {0.4, 1}, {0.75, 1}, {0.85, 0}, {1, 0}}));
   Ball(*m, -0.5, 0.8, Rgb(255, 255, 255));
@@ -269,8 +268,8 @@ void Windmill(TMaze& m, double cx, double cy, double reach, int period, bool cw,
 
 // 6. A long hall turned by two great windmills: over them, and down between them to a pad.
 TPlan Windmills() {
-  auto m = NewMaze("Windmills", Rgb(18, 30, 46), Rgb(2, 6, 12), Rgb(140, 190, 255),
-                   Rgb(255, 238, 0));
+  auto m =
+      NewMaze("Windmills", Rgb(18, 30, 46), Rgb(2, 6, 12), Rgb(140, 190, 255), Rgb(255, 238, 0));
   TPolygon& cave = Cave(*m, {{-3.0, 4.0},
                              {-3.0, 0},
                              Ledge(-2.0, 0),
@@ -304,8 +303,8 @@ TPlan Windmills() {
 
 // 7. A tower of clockwork: between two gears, through a pendulum's swing, past a beating gate.
 TPlan ClockTower() {
-  auto m = NewMaze("Clock Tower", Rgb(40, 34, 26), Rgb(8, 6, 4), Rgb(230, 200, 150),
-                   Rgb(120, 255, 200));
+  auto m =
+      NewMaze("Clock Tower", Rgb(40, 34, 26), Rgb(8, 6, 4), Rgb(230, 200, 150), Rgb(120, 255, 200));
   TPolygon& cave = Cave(*m, {// The bottom hall, then up the right side of the gear shaft.
                              {-0.6, 1.2},
                              {-0.6, 0},
@@ -332,11 +331,9 @@ TPlan ClockTower() {
                              Ledge(0.3, 3.5),
                              {0.3, 1.2}});
   StartOnLedge(*m, cave, 2);
-  TPolygon& low =
-      Gear(*m, 0.3, 2.0, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+  TPolygon& low = Gear(*m, 0.3, 2.0, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
   Turn(low, 0.3, 2.0, 160, true);
-  TPolygon& high =
-      Gear(*m, 1.5, 2.9, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+  TPolygon& high = Gear(*m, 1.5, 2.9, 0.45, 0.3, 8, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
   Turn(high, 1.5, 2.9, 160, false);
   TPolygon& pendulum = Shape(*m,
                              {{-0.06, 6.0},
@@ -363,8 +360,8 @@ TPlan ClockTower() {
           {Start(), Ram(0), Fly(1.15, 0.6), Fly(1.15, 2.0), Fly(0.65, 2.5), Fly(0.65, 2.9),
            Fly(0.75, 3.2), WaitFor(Crossing(swing, 0.7, false)), Fly(1.9, 4.0, 0.03), Ram(2),
            Fly(1.9, 4.3), WaitFor(Crossing(swing, 0.3, false)), Fly(0.9, 5.2, 0.03),
-           Fly(0.6, 6.5, 0.012),
-           WaitFor(Crossing(beat, 0.75)), Fly(0.6, 7.6, 0.03), Ram(3), Ram(4), Ram(5)}};
+           Fly(0.6, 6.5, 0.012), WaitFor(Crossing(beat, 0.75)), Fly(0.6, 7.6, 0.03), Ram(3), Ram(4),
+           Ram(5)}};
 }
 
 // 8. The whole works in one run: a piston, a pair of gears, a sliding door, an arm in a shaft,
@@ -394,15 +391,13 @@ TPlan GreatEngine() {
   Slide(piston, 1.5, 0.05, 0, 1.05, 200);
   const int piston_at = Last(*m);
   for (const auto& [x, y, cw] : {std::tuple{3.2, 1.6, true}, {4.4, 0.0, false}}) {
-    TPolygon& wheel =
-        Gear(*m, x, y, 0.5, 0.34, 9, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
+    TPolygon& wheel = Gear(*m, x, y, 0.5, 0.34, 9, Rgb(255, 210, 120), Rgb(150, 100, 40), bsSolid);
     Turn(wheel, x, y, 180, cw);
   }
   TPolygon& door = Box(*m, 5.6, 0.03, 6.0, 1.65, Rgb(255, 140, 60), Rgb(190, 90, 30), bsCross);
   Slide(door, 5.8, 0.03, 0, 1.15, 220, TimePath({{0, 0}, {0.1, 1}, {0.5, 1}, {0.6, 0}, {1, 0}}));
   const int door_at = Last(*m);
-  Swing(Arm(*m, 6.6, 3.2, 1, 0.8, Rgb(255, 190, 255), Rgb(150, 60, 170)), 6.6, 3.2, 0, 1.45,
-        260);
+  Swing(Arm(*m, 6.6, 3.2, 1, 0.8, Rgb(255, 190, 255), Rgb(150, 60, 170)), 6.6, 3.2, 0, 1.45, 260);
   const int arm_at = Last(*m);
   TPolygon& gate = Box(*m, 4.8, 4.98, 5.0, 6.45, Rgb(255, 120, 90), Rgb(170, 60, 40), bsFDiagonal);
   Pulse(gate, 4.9, 6.4, 1, 0.1, 240);
@@ -452,8 +447,9 @@ TPlan GreatEngine() {
 }  // namespace
 
 const std::vector<TPlanMaker>& MachinePlans() {
-  static const std::vector<TPlanMaker> plans = {GearGallery,   PistonRow, BreathingWalls, DoubleLock,
-                                                ArmsInTheShaft, Windmills, ClockTower,     GreatEngine};
+  static const std::vector<TPlanMaker> plans = {GearGallery, PistonRow,      BreathingWalls,
+                                                DoubleLock,  ArmsInTheShaft, Windmills,
+                                                ClockTower,  GreatEngine};
   return plans;
 }
 

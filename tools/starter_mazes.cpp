@@ -15,8 +15,8 @@ namespace {
 const std::vector<starter::TPlanMaker>& Plans() {
   static const std::vector<starter::TPlanMaker> plans = [] {
     std::vector<starter::TPlanMaker> all;
-    for (const auto* part : {&starter::LearningPlans(), &starter::CavePlans(),
-                             &starter::MachinePlans()}) {
+    for (const auto* part :
+         {&starter::LearningPlans(), &starter::CavePlans(), &starter::MachinePlans()}) {
       all.insert(all.end(), part->begin(), part->end());
     }
     return all;

@@ -189,8 +189,8 @@ double Level(const TMaze& m, int polygon) {
 }
 
 std::function<bool(const TMaze&)> Crossing(int polygon, double level, bool upwards) {
-  return [polygon, level, upwards, before = std::numeric_limits<double>::quiet_NaN()](
-             const TMaze& m) mutable {
+  return [polygon, level, upwards,
+          before = std::numeric_limits<double>::quiet_NaN()](const TMaze& m) mutable {
     const double now = Level(m, polygon);
     const bool crossed = upwards ? before < level && now >= level : before > level && now <= level;
     before = now;

@@ -60,8 +60,7 @@ TPolygon& Cave(TMaze& m, std::initializer_list<TCorner> corners);
 TPolygon& Rock(TMaze& m, Points pts, TColor fill, TBrushStyle style = bsSolid);
 
 // A pad whose top edge, from (x1, top) to (x2, top), is a landing edge.
-TPolygon& Pad(TMaze& m, double x1, double x2, double top, TColor fill,
-              TBrushStyle style = bsSolid);
+TPolygon& Pad(TMaze& m, double x1, double x2, double top, TColor fill, TBrushStyle style = bsSolid);
 
 // The start zone is the landing edge of pad.
 void StartOn(TMaze& m, const TPolygon& pad);

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -106,8 +106,8 @@ TEST(StarterCollection, EveryMazeStartsOnALandingEdgeAndKeepsItsBallsInTheCave) 
         EXPECT_EQ(e.y1, e.y2) << "landing edge " << k << " of polygon " << j;
         EXPECT_GT(e.x2 - e.x1, 0.3) << "landing edge " << k << " of polygon " << j;
         const TDRect s = m.Start();
-        start_on_edge = start_on_edge ||
-                        (e.x1 == s.x1 && e.x2 == s.x2 && e.y1 == s.y1 && e.y2 == s.y2);
+        start_on_edge =
+            start_on_edge || (e.x1 == s.x1 && e.x2 == s.x2 && e.y1 == s.y1 && e.y2 == s.y2);
       }
     }
     EXPECT_TRUE(start_on_edge);
@@ -156,7 +156,9 @@ TEST(StarterCollection, GatesAreWaitedForByTheLevelTheyCross) {
        }},
       {"shrink sideways on a sine", [](TPolygon& p) { Pulse(p, 0, 0, 0.1, 1, 40); }},
       {"shrink upwards on a drawn path",
-       [](TPolygon& p) { Pulse(p, 0, 0, 1, 0.1, 40, TimePath({{0, 0}, {0.5, 1}, {1, 0}})); }},
+       [](TPolygon& p) {
+         Pulse(p, 0, 0, 1, 0.1, 40, TimePath({{0, 0}, {0.5, 1}, {1, 0}}));
+       }},
       {"swing clockwise", [](TPolygon& p) { Swing(p, 0, 0, 0, -1.45, 40); }},
       {"swing anticlockwise", [](TPolygon& p) { Swing(p, 0, 0, 0, 1.45, 40); }},
   };
