@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     status = 1;
   }
   for (const TStarterRun& r : runs) {
-    std::printf("%-14s %s in %5d ticks, %.2f s, %d crash(es) on the way\n", r.name.c_str(),
+    std::printf("%-18s %s in %5d ticks, %.2f s, %d crash(es) on the way\n", r.name.c_str(),
                 r.finished ? "finished" : "NOT finished", r.ticks, r.seconds, r.crashes);
   }
   if (status != 0) return status;

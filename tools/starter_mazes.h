@@ -1,7 +1,8 @@
 #pragma once
-// The starter collection that the game installs: eight mazes of rising difficulty, built
-// through the model, and a scripted pilot that plays each of them headless until every ball is
-// gone, so that the best time stored with a maze is one that a real run reached.
+// The starter collection that the game installs: 24 mazes of rising difficulty in three parts
+// (learning, caves, machines; see starter_shapes.h), built through the model, and a scripted
+// pilot that plays each of them headless until every ball is gone, so that the best time stored
+// with a maze is one that a real run reached.
 //
 // The mazes are played as the player gets them: the collection is written, read back, and the
 // maze read back is flown. Everything is deterministic (the game's generator is seeded), so

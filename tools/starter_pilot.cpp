@@ -28,7 +28,7 @@ bool Gone(const TMaze& m, int ball) {
 
 class TPilot {
  public:
-  TPilot(TMaze& maze, const TRoute& route) : maze_(maze), route_(route), random_(16) {
+  TPilot(TMaze& maze, const TRoute& route) : maze_(maze), plan_(route), route_(route), random_(16) {
     maze_.SetKeyService(&keys_);
     maze_.SetRocket(&rocket_);
     maze_.reset();
@@ -171,6 +171,7 @@ class TPilot {
       if (maze_.GameState() != gs_intro) return;
       crashed_ = false;
       lifting_ = false;
+      route_ = plan_;
       step_ = 0;
       phase_ = tries_ = step_ticks_ = 0;
     }
@@ -259,7 +260,10 @@ class TPilot {
   }
 
   TMaze& maze_;
-  const TRoute& route_;
+  // The route as planned, and the copy being flown: a step may remember what it saw (a gate's
+  // level on the tick before), so every new try starts from a fresh copy.
+  const TRoute& plan_;
+  TRoute route_;
   TScopedGameRandom random_;
   // GRAVONAUT_PILOT_TRACE="maze name" prints every tick of that maze's run, for tuning a route.
   bool trace_ = false;
