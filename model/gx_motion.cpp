@@ -160,8 +160,8 @@ bool StillAsTaken(const TMaze& maze, const TFrameSnapshot& s) {
   for (int i = 0; i < shots; ++i) {
     const TBullit* b = maze.bullitlist->Bullits(i);
     const TFrameSnapshot::TShot& shot = s.shots[static_cast<std::size_t>(i)];
-    if (shot.id != b || shot.age != b->Age || shot.exploded != b->Exploded ||
-        shot.x != b->pos.x || shot.y != b->pos.y) {
+    if (shot.id != b || shot.age != b->Age || shot.exploded != b->Exploded || shot.x != b->pos.x ||
+        shot.y != b->pos.y) {
       return false;
     }
   }

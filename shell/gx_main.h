@@ -20,6 +20,7 @@
 #include "qor_matrix.h"
 
 class TDialogService;
+class TFrameDriver;
 class TModalService;
 class TKeyStateService;
 class TMaze;
@@ -44,6 +45,12 @@ struct TUniverseOptions {
   // When not empty, the time of every tick is written to this file when the window closes,
   // one line per tick in nanoseconds of a steady clock.
   std::string tick_log;
+  // Pictures a second: below 0 the display's rate, 0 one per tick (see TFrameDriver).
+  int fps = -1;
+  // When not empty, one line per picture drawn goes to this file (see TFrameDriver).
+  std::string frame_log;
+  // Antialiased play view.
+  bool smooth_edges = true;
 };
 
 class TUniverse : public QWidget, public TControl {
@@ -95,8 +102,11 @@ class TUniverse : public QWidget, public TControl {
   // "e": the maze editor on the collection, modal, with the timer off; OK saves at once.
   void EditMaze();
   // Draws one whole frame (background, play view, overview map) into an image of the client
-  // size.
+  // size, showing the maze as it is.
   void PaintFrame(QImage& image);
+  // When pictures are drawn and what they show between the ticks; its smooth_motion switches
+  // smooth motion at run time.
+  TFrameDriver& Frames() const { return *frames_; }
   // The image of the last frame painted to the window.
   const QImage& BackBuffer() const { return backbuffer_; }
   const QImage& Background() const { return bkgrnd_; }
@@ -116,6 +126,8 @@ class TUniverse : public QWidget, public TControl {
   bool IsChanged = false;
   bool IsFirst = true;
   int TargetSize = 25;
+  // Antialiased play view; may be switched at any time.
+  bool SmoothEdges = true;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -157,4 +169,5 @@ class TUniverse : public QWidget, public TControl {
   bool unreadable_pending_ = false;
   std::string unreadable_copy_;
   std::vector<std::int64_t> tick_times_;
+  std::unique_ptr<TFrameDriver> frames_;
 };

@@ -15,6 +15,7 @@
 #include "gx_testplay.h"
 #include "qor_matrix.h"
 
+class TFrameDriver;
 class TKeyStateService;
 class TMaze;
 class TModalService;
@@ -40,8 +41,11 @@ class TTestPlayWindow : public QDialog, public TControl {
   QTimer& Ticker() { return ticker_; }
   // One game tick; ends the test when the maze has finished.
   void Tick();
-  // One whole frame, as the main window paints it, into an image of the client size.
+  // One whole frame, as the main window paints it, into an image of the client size,
+  // showing the maze as it is.
   void PaintFrame(QImage& image);
+  // When pictures are drawn and what they show between the ticks, as in the main window.
+  TFrameDriver& Frames() const { return *frames_; }
   void FormResize();
   void FormMouseWheel(int delta);
 
@@ -52,6 +56,8 @@ class TTestPlayWindow : public QDialog, public TControl {
   TDRect mapvp;
   TDRect playvp;
   int TargetSize = 25;
+  // Antialiased play view; may be switched at any time.
+  bool SmoothEdges = true;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -73,6 +79,7 @@ class TTestPlayWindow : public QDialog, public TControl {
   QImage bkgrnd_;   // scaled to the window
   QImage backbuffer_;
   QTimer ticker_;
+  std::unique_ptr<TFrameDriver> frames_;
 };
 
 // The main window's side of test play: each test runs in a TTestPlayWindow over the window
@@ -85,6 +92,11 @@ class TGameTestPlay : public TTestPlayService {
       : modals_(modals), keys_(keys), background_(background) {}
 
   void TestPlay(std::unique_ptr<TMaze> maze) override;
+
+  // The game's picture settings, handed to every test window.
+  int fps = -1;
+  bool smooth_motion = true;
+  bool smooth_edges = true;
 
  private:
   TModalService& modals_;

@@ -1,8 +1,6 @@
 // Pictures between two ticks: the blends of poses and matrices, the snapshot of a maze after a
 // tick, the blend put into the maze for one picture (and taken out again bit for bit), the
 // jumps that forbid blending, and the game played with pictures drawn between its ticks.
-#include "gx_motion.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gx_motion.h"
 #include "gx_rotate.h"
 #include "recording_canvas.h"
 #include "referee_fixture.h"
@@ -188,9 +187,8 @@ TEST_F(MotionBlendTest, AHalfwayPictureShowsTheStateBetweenTheTicksAndPutsItBack
     const TDPoint k1 = Apply(s1.polygons[2].matrix, -1.8, 0.9);
     const TDPoint k = Apply(spinner->matrix, -1.8, 0.9);
     const auto turn = [](TDPoint from, TDPoint to) {
-      return std::remainder(std::atan2(to.y - 1.0, to.x + 1.7) -
-                                std::atan2(from.y - 1.0, from.x + 1.7),
-                            2 * kPi);
+      return std::remainder(
+          std::atan2(to.y - 1.0, to.x + 1.7) - std::atan2(from.y - 1.0, from.x + 1.7), 2 * kPi);
     };
     ASSERT_GT(std::fabs(turn(k0, k1)), 0.1);
     EXPECT_NEAR(turn(k0, k), turn(k0, k1) / 2, 1e-9);
