@@ -63,9 +63,9 @@ void TFrameDriver::Schedule() {
   const std::int64_t now = clock_.nsecsElapsed();
   // The next multiple of the period, never the one just drawn (a timer may wake a little
   // early), and after a stall the next one still ahead rather than a burst to catch up.
-  // Pictures should take at most about 40 % of the time between them.
-  const std::int64_t stride =
-      std::max<std::int64_t>(1, (paint_ns_ * 5 / 2 + period_ns_ - 1) / period_ns_);
+  // Pictures should take at most about 60 % of the time between them.
+  const std::int64_t budget = period_ns_ * 3 / 5;
+  const std::int64_t stride = std::max<std::int64_t>(1, (paint_ns_ + budget - 1) / budget);
   std::int64_t k = (now - origin_ns_) / period_ns_ + 1;
   if (k < last_k_ + stride) k = last_k_ + stride;
   last_k_ = k;

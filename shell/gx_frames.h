@@ -94,8 +94,8 @@ class TFrameDriver {
   std::int64_t period_ns_ = 0;
   std::int64_t last_k_ = 0;
   // What a picture costs on the wall clock (a running mean), and when the one being drawn
-  // began. A picture that takes much of a period (a starved or slow machine) makes the driver
-  // aim at every second, third ... period, so that the ticks keep their time.
+  // began. A picture that takes more than 60 % of a period (a starved or slow machine) makes
+  // the driver aim at every second, third ... period, so that the ticks keep their time.
   std::int64_t paint_ns_ = 0;
   std::int64_t frame_begin_ns_ = -1;
   std::int64_t tick_at_ns_ = 0;  // when the last tick ran
