@@ -52,5 +52,8 @@ int main(int argc, char** argv) {
   options.gamepads = true;
   options.maze = cmd.maze;
   options.tick_log = cmd.tickLog;
+  options.fps = cmd.fps;
+  options.frame_log = cmd.frameLog;
+  options.smooth_edges = cmd.smoothEdges;
   return RunGame(app, options, cmd.quitAfter);
 }

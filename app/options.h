@@ -28,6 +28,11 @@ struct TCommandLine {
   double quitAfter = 0;
   // --full-screen or --window for this run, over the settings file (0: as the file says).
   int fullScreen = 0;  // 1 full screen, -1 a window
+  // Pictures a second (-1 = the display's rate, 0 = one per tick), a file that receives one
+  // line per picture drawn, and whether the play view is antialiased.
+  int fps = -1;
+  std::string frameLog;
+  bool smoothEdges = true;
 
   static TCommandLine Stop(TAction action, std::string text, int exitCode) {
     TCommandLine c;
@@ -56,6 +61,11 @@ inline std::string HelpText(const std::string& program) {
          "  --full-screen      play in full screen this time (the Settings dialog, O,\n"
          "                     chooses for good)\n"
          "  --window           play in a window this time\n"
+         "  --fps N            draw N pictures a second (default: the display's rate;\n"
+         "                     0: one picture per game tick, without smooth motion)\n"
+         "  --frame-log FILE   write a line per picture drawn to FILE: milliseconds\n"
+         "                     since start and the game time drawn, in ticks\n"
+         "  --no-smooth-edges  draw the play view without antialiasing\n"
          "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
          "  --quit-after SECS  close the game after SECS seconds\n"
          "  -h, --help         show this help and exit\n"
@@ -91,6 +101,10 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
       result.dataFolder = true;
       continue;
     }
+    if (a == "--no-smooth-edges") {
+      result.smoothEdges = false;
+      continue;
+    }
     // Options with a value take it as the next argument or after "=".
     std::string name = a, value;
     bool inline_value = false;
@@ -100,7 +114,7 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
       inline_value = true;
     }
     if (name == "--collection" || name == "--maze" || name == "--tick-log" ||
-        name == "--quit-after") {
+        name == "--quit-after" || name == "--fps" || name == "--frame-log") {
       if (!inline_value) {
         if (i + 1 >= args.size()) return error("option '" + name + "' needs a value");
         value = args[++i];
@@ -110,6 +124,16 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
         result.collection = value;
       } else if (name == "--tick-log") {
         result.tickLog = value;
+      } else if (name == "--frame-log") {
+        result.frameLog = value;
+      } else if (name == "--fps") {
+        char* end = nullptr;
+        errno = 0;
+        const long n = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || errno != 0 || n < 0 || n > 1000) {
+          return error("invalid number of pictures a second '" + value + "' (0 to 1000)");
+        }
+        result.fps = static_cast<int>(n);
       } else if (name == "--maze") {
         char* end = nullptr;
         errno = 0;

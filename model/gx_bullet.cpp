@@ -201,7 +201,7 @@ void TBullit::Draw(const TControl& f, TCanvas& cv, const tmat2d& m) {
   ScreenPoint(M, p);
   p.Y = f.ClientHeight() - p.Y;
   if (FExplTicks > 0) {
-    TRandomService& rnd = GameRandom();
+    TRandomService& rnd = DrawRandom();
     const int r1 = rnd.RandomInt(FExplTicks + 4);
     DrawSparks(cv, p, r1, 0xFF0000);
     const int r2 = rnd.RandomInt(FExplTicks + 2);
@@ -328,7 +328,7 @@ void TBullitList::Draw(const TControl& f, TCanvas& cv, const tmat2d& m) {
 
 void DrawSparks(TCanvas& cv, TPoint p, int r, TColor c) {
   cv.Pen.Color = c;
-  TRandomService& rnd = GameRandom();
+  TRandomService& rnd = DrawRandom();
   for (int k = 0; k < 6; ++k) {
     const double theta = rnd.RandomReal() * 2 * std::numbers::pi;
     const int dx = RoundToInt(std::cos(theta) * r);

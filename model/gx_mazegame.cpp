@@ -283,6 +283,7 @@ bool TMaze::Land(TPolygon* p, TSide* s) {
   FRocket->startpos.x = force.px();
   FRocket->startpos.y = stand_y;
   Flanding = TDRect{ex, px, ey, py};
+  ++FRocket->jumps;
   return true;
 }
 

@@ -55,6 +55,8 @@ void TRocket::reset() {
 }
 
 void TRocket::restart(double a) {
+  ++jumps;
+  ++restarts;
   MakeShape();
   FTrafList->ClearAll();
   auto rot = std::make_unique<TRotate>();

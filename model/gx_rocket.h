@@ -79,6 +79,12 @@ class TRocket : public TDrawList {
   double sy = 0.03125;
   TPolygon* tail = nullptr;  // owned: by the list while shown, else by tail_owner_
   int health = 1000;
+  // Count the times the rocket was put somewhere instead of flying there (every restart and
+  // every snap of a landing, also the one that holds a standing rocket on its edge), and the
+  // restarts alone (a new run: the whole maze starts again). A picture blended between two
+  // ticks must not span one.
+  int jumps = 0;
+  int restarts = 0;
 
   // The crash test first drops the polygons whose bounding box (in maze coordinates, with a
   // small margin) misses the hull's, then runs the plain loops over the rest in the same

@@ -51,3 +51,22 @@ inline TRandomService& GameRandom() {
 inline void SetGameRandom(TRandomService* r) {
   GameRandomSlot() = r;
 }
+
+// What drawing draws from (the sparks of a bursting bullet): a generator of its own, so that
+// however often a frame is painted the game's own numbers, and with them the run, stay the
+// same. The play view seeds one for each frame from the tick it shows, so that the frames
+// between two ticks show the same sparks. Same rules of ownership as SetGameRandom.
+inline TRandomService*& DrawRandomSlot() {
+  static TRandomService* slot = nullptr;
+  return slot;
+}
+inline TRandomService& DrawRandom() {
+  static TSplitMixRandom clock_seeded(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      0x5DEECE66Dull);
+  TRandomService* r = DrawRandomSlot();
+  return r ? *r : clock_seeded;
+}
+inline void SetDrawRandom(TRandomService* r) {
+  DrawRandomSlot() = r;
+}

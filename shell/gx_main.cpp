@@ -14,6 +14,7 @@
 
 #include "gx_dialogs.h"
 #include "gx_edit.h"
+#include "gx_frames.h"
 #include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
@@ -78,6 +79,12 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
   gameticker_.setTimerType(Qt::PreciseTimer);
   gameticker_.setInterval(kTickInterval);
   connect(&gameticker_, &QTimer::timeout, this, [this] { gametickerTimer(); });
+  frames_ = std::make_unique<TFrameDriver>(*this, kTickInterval);
+  frames_->SetFps(options.fps);
+  SmoothEdges = options.smooth_edges;
+  if (!frames_->SetFrameLog(options.frame_log)) {
+    std::fprintf(stderr, "gravonaut: cannot write the frame log '%s'\n", options.frame_log.c_str());
+  }
   StartPads(options.gamepads);
   ApplySettings(options.settings);
   FormCreate();
@@ -104,8 +111,10 @@ void TUniverse::SetRunning(bool v) {
   FRunning = v;
   if (v) {
     gameticker_.start();
+    frames_->Start();
   } else {
     gameticker_.stop();
+    frames_->Stop();
   }
 }
 
@@ -230,7 +239,7 @@ void TUniverse::gametickerTimer() {
   if (FCave->GameState() == gs_finished) {
     close();
   } else {
-    update();
+    frames_->TickDone(*FCave);
   }
 }
 
@@ -250,8 +259,13 @@ void TUniverse::PaintFrame(QImage& image) {
 }
 
 void TUniverse::paintEvent(QPaintEvent*) {
-  if (backbuffer_.size() != size()) backbuffer_ = QImage(size(), QImage::Format_RGB32);
-  if (!editing_) PaintFrame(backbuffer_);
+  FitBackBuffer(backbuffer_, *this);
+  if (!editing_) {
+    const TFrameDriver::TFrame frame = frames_->BeginFrame();
+    PaintPlayFrame(backbuffer_, FCave, bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp,
+                   mapvp, FrameStyle(frame, SmoothEdges));
+    frames_->EndFrame();
+  }
   QPainter p(this);
   p.drawImage(0, 0, backbuffer_);
 }
@@ -339,6 +353,7 @@ void TUniverse::FormKeyDown(int vkey) {
     dialogs_->ShowError(e.what());
   }
   if (FCave) FCave->DiscardGameKeys();
+  frames_->Jump();
 }
 
 void TUniverse::SelectMaze() {
@@ -353,6 +368,7 @@ void TUniverse::SelectMaze() {
   select.SetMazeList(FMazeList.get());
   select.SetMaze(FCave);
   if (Modals().Exec(select) == QDialog::Accepted && select.Maze()) SetCave(select.Maze());
+  frames_->Jump();
   update();
 }
 
@@ -365,6 +381,9 @@ void TUniverse::EditMaze() {
   // Test play (F5 in the editor) reads the keys as the game does and shows its background.
   TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr);
   test_play.SetKeyMap(KeyMapOf(settings_.keys));
+  test_play.fps = frames_->Fps();
+  test_play.smooth_motion = frames_->smooth_motion;
+  test_play.smooth_edges = SmoothEdges;
   std::unique_ptr<TEditMaze> editor;
   bool replace = false;  // the game goes on with `next` instead of FCave
   TMaze* next = nullptr;
@@ -396,6 +415,7 @@ void TUniverse::EditMaze() {
       SetCave(next);
     }
     if (FCave) FCave->DiscardGameKeys();
+    frames_->Jump();
     SetRunning(true);
     update();
   };

@@ -21,6 +21,7 @@
 #include "qor_matrix.h"
 
 class TDialogService;
+class TFrameDriver;
 class TModalService;
 class TKeyStateService;
 class TMaze;
@@ -52,6 +53,12 @@ struct TUniverseOptions {
   std::string settings_file;
   // Read game controllers (the game's own key state only).
   bool gamepads = false;
+  // Pictures a second: below 0 the display's rate, 0 one per tick (see TFrameDriver).
+  int fps = -1;
+  // When not empty, one line per picture drawn goes to this file (see TFrameDriver).
+  std::string frame_log;
+  // Antialiased play view.
+  bool smooth_edges = true;
 };
 
 class TUniverse : public QWidget, public TControl {
@@ -109,8 +116,11 @@ class TUniverse : public QWidget, public TControl {
   void ApplySettings(const TGameSettings& s);
   TPadInput* Pads() const { return pad_.get(); }
   // Draws one whole frame (background, play view, overview map) into an image of the client
-  // size.
+  // size, showing the maze as it is.
   void PaintFrame(QImage& image);
+  // When pictures are drawn and what they show between the ticks; its smooth_motion switches
+  // smooth motion at run time.
+  TFrameDriver& Frames() const { return *frames_; }
   // The image of the last frame painted to the window.
   const QImage& BackBuffer() const { return backbuffer_; }
   const QImage& Background() const { return bkgrnd_; }
@@ -130,6 +140,8 @@ class TUniverse : public QWidget, public TControl {
   bool IsChanged = false;
   bool IsFirst = true;
   int TargetSize = 25;
+  // Antialiased play view; may be switched at any time.
+  bool SmoothEdges = true;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -179,4 +191,5 @@ class TUniverse : public QWidget, public TControl {
   TGameSettings settings_;
   std::string settings_file_;
   std::unique_ptr<TPadInput> pad_;
+  std::unique_ptr<TFrameDriver> frames_;
 };

@@ -2,8 +2,13 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "gx_mazegame.h"
+#include "gx_motion.h"
+#include "gx_random.h"
 #include "gx_rocket.h"
 #include "qor_matrix.h"
 #include "qt_canvas.h"
@@ -63,9 +68,16 @@ bool ZoomKey(char key, int& targetSize) {
 
 void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
                     const TDRect& playvp, const TDRect& mapvp) {
+  PaintPlayFrame(image, cave, background, f, playvp, mapvp, TPlayFrameStyle{});
+}
+
+void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
+                    const TDRect& playvp, const TDRect& mapvp, const TPlayFrameStyle& style) {
+  const QSizeF logical = image.deviceIndependentSize();
   if (background && !background->isNull() && cave) {
     QPainter p(&image);
-    p.drawImage(QRect(0, 0, image.width(), image.height()), *background);
+    if (image.devicePixelRatio() != 1.0) p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(QPointF(0, 0), logical), *background);
   }
   TQtCanvas canvas(image);
   SetWindowFont(canvas);
@@ -74,13 +86,37 @@ void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const 
     canvas.Pen.Style = TPenStyle::psClear;
     canvas.Brush.Color = clBlack;
     canvas.Brush.Style = bsSolid;
-    canvas.FillRect(TRect{0, 0, image.width(), image.height()});
+    canvas.FillRect(TRect{0, 0, static_cast<int>(std::ceil(logical.width())),
+                          static_cast<int>(std::ceil(logical.height()))});
     return;
   }
-  const tmat2d m;
-  cave->MapToViewport(playvp, true, true);
-  canvas.Pen.Mode = TPenMode::pmCopy;
-  cave->Draw(f, canvas, m, 0, true, true, false);
-  cave->MapToViewport(mapvp, true, false);
-  cave->DrawSpot(f, canvas, m, 3);
+  canvas.Antialias = style.smooth_edges;
+  // Installed for this picture only, also when drawing throws.
+  struct TSparkSeed {
+    std::optional<TSplitMixRandom> random;
+    explicit TSparkSeed(long long tick) {
+      if (tick < 0) return;
+      random.emplace(0x9E3779B97F4A7C15ull * static_cast<std::uint64_t>(tick + 1));
+      SetDrawRandom(&*random);
+    }
+    ~TSparkSeed() {
+      if (random) SetDrawRandom(nullptr);
+    }
+    TSparkSeed(const TSparkSeed&) = delete;
+    TSparkSeed& operator=(const TSparkSeed&) = delete;
+  } seed(style.tick);
+  {
+    // The picture between the ticks; the maze gets its exact state back before anything else
+    // can look at it.
+    std::optional<TMotionBlend> blend;
+    if (style.prev && style.cur && style.fraction < 1) {
+      blend.emplace(*cave, *style.prev, *style.cur, style.fraction);
+    }
+    const tmat2d m;
+    cave->MapToViewport(playvp, true, true);
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    cave->Draw(f, canvas, m, 0, true, true, false);
+    cave->MapToViewport(mapvp, true, false);
+    cave->DrawSpot(f, canvas, m, 3);
+  }
 }

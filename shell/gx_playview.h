@@ -29,8 +29,28 @@ void LayoutPlayView(int W, int H, TMaze* cave, int targetSize, TDRect& mapvp, TD
 // 5). True when targetSize changed.
 bool ZoomKey(char key, int& targetSize);
 
+struct TFrameSnapshot;
+
+// How a picture of the play view is drawn beyond what the maze says.
+struct TPlayFrameStyle {
+  // The picture between two ticks (see gx_motion.h): prev and cur at fraction (1: the maze as
+  // it is). Null snapshots: the maze as it is.
+  const TFrameSnapshot* prev = nullptr;
+  const TFrameSnapshot* cur = nullptr;
+  double fraction = 1;
+  // The tick shown, which seeds what drawing draws at random (the sparks), so that the
+  // pictures between two ticks agree; negative: drawing's own generator.
+  long long tick = -1;
+  // Antialiased polygons, balls, rocket and bullets' sparks.
+  bool smooth_edges = false;
+};
+
 // One whole frame into image: the background picture (when not null, scaled to the image),
 // the play view around the rocket and the overview map; black without a maze. f is the control
 // whose client area image stands for.
 void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
                     const TDRect& playvp, const TDRect& mapvp);
+// The same, drawn as style says. An image with a device pixel ratio above 1 is drawn at its
+// device's pixels (f's client area is in logical pixels, as the image's logical size).
+void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
+                    const TDRect& playvp, const TDRect& mapvp, const TPlayFrameStyle& style);

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWheelEvent>
 
+#include "gx_frames.h"
 #include "gx_mazegame.h"
 #include "gx_playview.h"
 #include "gx_rocket.h"
@@ -42,6 +43,7 @@ TTestPlayWindow::TTestPlayWindow(std::unique_ptr<TMaze> maze, TKeyStateService* 
   ticker_.setTimerType(Qt::PreciseTimer);
   ticker_.setInterval(kTickInterval);
   connect(&ticker_, &QTimer::timeout, this, [this] { Tick(); });
+  frames_ = std::make_unique<TFrameDriver>(*this, kTickInterval);
 
   // Over the whole editor, as the game fills its screen.
   if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
@@ -55,6 +57,7 @@ void TTestPlayWindow::SetKeyMap(const std::array<std::uint8_t, 256>& map) {
 
 TTestPlayWindow::~TTestPlayWindow() {
   ticker_.stop();
+  frames_->Stop();
   if (own_keys_) removeEventFilter(own_keys_.get());
   maze_.reset();
 }
@@ -65,7 +68,7 @@ void TTestPlayWindow::Tick() {
   if (maze_->GameState() == gs_finished) {
     done(QDialog::Rejected);
   } else {
-    update();
+    frames_->TickDone(*maze_);
   }
 }
 
@@ -92,11 +95,15 @@ void TTestPlayWindow::FormMouseWheel(int delta) {
 void TTestPlayWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ticker_.start();
+  frames_->Start();
 }
 
 void TTestPlayWindow::paintEvent(QPaintEvent*) {
-  if (backbuffer_.size() != size()) backbuffer_ = QImage(size(), QImage::Format_RGB32);
-  PaintFrame(backbuffer_);
+  FitBackBuffer(backbuffer_, *this);
+  const TFrameDriver::TFrame frame = frames_->BeginFrame();
+  PaintPlayFrame(backbuffer_, maze_.get(), bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp,
+                 mapvp, FrameStyle(frame, SmoothEdges));
+  frames_->EndFrame();
   QPainter p(this);
   p.drawImage(0, 0, backbuffer_);
 }
@@ -132,6 +139,7 @@ void TTestPlayWindow::wheelEvent(QWheelEvent* event) {
 
 void TTestPlayWindow::done(int r) {
   ticker_.stop();
+  frames_->Stop();
   QDialog::done(r);
 }
 
@@ -141,5 +149,8 @@ void TGameTestPlay::TestPlay(std::unique_ptr<TMaze> maze) {
   if (!maze) return;
   TTestPlayWindow window(std::move(maze), keys_, background_, TQtDialogService::Owner());
   if (key_map_) window.SetKeyMap(*key_map_);
+  window.Frames().SetFps(fps);
+  window.Frames().smooth_motion = smooth_motion;
+  window.SmoothEdges = smooth_edges;
   modals_.Exec(window);
 }

@@ -18,6 +18,7 @@
 #include "gx_testplay.h"
 #include "qor_matrix.h"
 
+class TFrameDriver;
 class TKeyStateService;
 class TMaze;
 class TModalService;
@@ -45,8 +46,11 @@ class TTestPlayWindow : public QDialog, public TControl {
   QTimer& Ticker() { return ticker_; }
   // One game tick; ends the test when the maze has finished.
   void Tick();
-  // One whole frame, as the main window paints it, into an image of the client size.
+  // One whole frame, as the main window paints it, into an image of the client size,
+  // showing the maze as it is.
   void PaintFrame(QImage& image);
+  // When pictures are drawn and what they show between the ticks, as in the main window.
+  TFrameDriver& Frames() const { return *frames_; }
   void FormResize();
   void FormMouseWheel(int delta);
 
@@ -57,6 +61,8 @@ class TTestPlayWindow : public QDialog, public TControl {
   TDRect mapvp;
   TDRect playvp;
   int TargetSize = 25;
+  // Antialiased play view; may be switched at any time.
+  bool SmoothEdges = true;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -78,6 +84,7 @@ class TTestPlayWindow : public QDialog, public TControl {
   QImage bkgrnd_;   // scaled to the window
   QImage backbuffer_;
   QTimer ticker_;
+  std::unique_ptr<TFrameDriver> frames_;
 };
 
 // The main window's side of test play: each test runs in a TTestPlayWindow over the window
@@ -92,6 +99,11 @@ class TGameTestPlay : public TTestPlayService {
   void TestPlay(std::unique_ptr<TMaze> maze) override;
   // The player's key bindings, for the windows that read their own key events.
   void SetKeyMap(const std::array<std::uint8_t, 256>& map) { key_map_ = map; }
+
+  // The game's picture settings, handed to every test window.
+  int fps = -1;
+  bool smooth_motion = true;
+  bool smooth_edges = true;
 
  private:
   std::optional<std::array<std::uint8_t, 256>> key_map_;

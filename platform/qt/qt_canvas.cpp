@@ -160,7 +160,13 @@ QPainter* TQtCanvas::Begin(TUse use) {
   if (Pen.Mode == TPenMode::pmNop) return nullptr;
   if (!painter_.isActive()) painter_.begin(image_);
   painter_.setCompositionMode(ModeOf(Pen.Mode));
-  painter_.setPen(use == TUse::kBrush ? QPen(Qt::NoPen) : QtPen(Pen));
+  painter_.setRenderHint(QPainter::Antialiasing, Antialias && Pen.Mode == TPenMode::pmCopy);
+  QPen pen = use == TUse::kBrush ? QPen(Qt::NoPen) : QtPen(Pen);
+  if (Vector() && pen.style() != Qt::NoPen && pen.width() == 0) {
+    // One logical pixel wide, so that a HiDPI frame draws it as wide as an ordinary one.
+    pen.setWidth(1);
+  }
+  painter_.setPen(pen);
   painter_.setBrush(use == TUse::kPen ? QBrush(Qt::NoBrush) : QtBrush(Brush));
   return &painter_;
 }
@@ -169,6 +175,7 @@ QPainter* TQtCanvas::BeginPlain() {
   if (image_->isNull()) return nullptr;
   if (!painter_.isActive()) painter_.begin(image_);
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setPen(Qt::NoPen);
   painter_.setBrush(Qt::NoBrush);
   return &painter_;
@@ -179,6 +186,16 @@ void TQtCanvas::End() {
   Changed();
 }
 
+bool TQtCanvas::Vector() const {
+  return (Antialias && Pen.Mode == TPenMode::pmCopy) || Scale() != 1.0;
+}
+
+QPolygonF TQtCanvas::Corners(const std::vector<TPoint>& points) const {
+  QPolygonF poly = ToQPolygon(points);
+  if (Vector()) poly.translate(0.5, 0.5);
+  return poly;
+}
+
 void TQtCanvas::MoveTo(int x, int y) {
   pos_ = {x, y};
 }
@@ -187,11 +204,12 @@ void TQtCanvas::LineTo(int x, int y) {
   const TPoint from = pos_;
   pos_ = {x, y};
   if (Pen.Style == TPenStyle::psClear || Pen.Mode == TPenMode::pmNop) return;
-  if (Pen.Width <= 1) {
+  if (Pen.Width <= 1 && !Vector()) {
     ThinLine(from, pos_);
     Changed();
   } else if (QPainter* p = Begin(TUse::kPen)) {
-    p->drawLine(QLineF(from.X, from.Y, x, y));
+    const double o = Vector() ? 0.5 : 0.0;
+    p->drawLine(QLineF(from.X + o, from.Y + o, x + o, y + o));
     End();
   }
 }
@@ -270,6 +288,17 @@ void TQtCanvas::ThinLine(TPoint a, TPoint b, bool with_end) {
 void TQtCanvas::ThinOutline(const std::vector<TPoint>& points, bool closed) {
   // Segment by segment, each without its end pixel, so that in the XOR modes every pixel of
   // the outline is touched once.
+  if (Vector()) {
+    if (QPainter* p = Begin(TUse::kPen)) {
+      if (closed) {
+        p->drawPolygon(Corners(points));
+      } else {
+        p->drawPolyline(Corners(points));
+      }
+      End();
+    }
+    return;
+  }
   const std::size_t n = points.size();
   const std::size_t count = closed ? n : n - 1;
   for (std::size_t i = 0; i < count; ++i) ThinLine(points[i], points[(i + 1) % n]);
@@ -283,7 +312,7 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& points) {
   if (Pen.Width <= 1) {
     ThinOutline(points, false);
   } else if (QPainter* p = Begin(TUse::kPen)) {
-    p->drawPolyline(ToQPolygon(points));  // joined thick outline
+    p->drawPolyline(Corners(points));  // joined thick outline
     End();
   }
 }
@@ -292,7 +321,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
   if (Pen.Width > 1 || Pen.Style == TPenStyle::psClear) {
     if (QPainter* p = Begin(TUse::kPenAndBrush)) {
-      p->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+      p->drawPolygon(Corners(points), Qt::OddEvenFill);
       End();
     }
     return;
@@ -300,7 +329,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& points) {
   // A one-pixel outline: fill first, then the outline segment by segment.
   if (Brush.Style != bsClear) {
     if (QPainter* p = Begin(TUse::kBrush)) {
-      p->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+      p->drawPolygon(Corners(points), Qt::OddEvenFill);
       End();
     }
   }
@@ -335,7 +364,15 @@ void TQtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const int l = std::min(x1, x2), t = std::min(y1, y2);
   const int r = std::max(x1, x2) - 1, b = std::max(y1, y2) - 1;
   if (l == r || t == b) {
-    ThinLine({l, t}, {r, b}, true);  // a box one pixel wide or high is a line
+    // A box one pixel wide or high is a line.
+    if (Vector()) {
+      if (QPainter* p = BeginPlain()) {
+        p->fillRect(QRectF(l, t, r - l + 1, b - t + 1), QColor(TColorToQRgb(Pen.Color)));
+        End();
+      }
+      return;
+    }
+    ThinLine({l, t}, {r, b}, true);
     Changed();
   } else {
     ThinOutline({{l, t}, {r, t}, {r, b}, {l, b}}, true);
@@ -410,11 +447,33 @@ int TQtCanvas::TextHeight(const std::string&) {
 }
 
 TColor TQtCanvas::GetPixel(int x, int y) {
+  const double d = Scale();
+  if (d != 1.0) {
+    // The logical pixel's first device pixel.
+    x = static_cast<int>(std::floor(x * d));
+    y = static_cast<int>(std::floor(y * d));
+  }
   if (!image_->valid(x, y)) return -1;
   return QRgbToTColor(reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x]);
 }
 
 void TQtCanvas::SetPixel(int x, int y, TColor c) {
+  const double d = Scale();
+  if (d != 1.0) {
+    // Every device pixel of the logical one.
+    const int x0 = std::max(0, static_cast<int>(std::floor(x * d)));
+    const int y0 = std::max(0, static_cast<int>(std::floor(y * d)));
+    const int x1 = std::min(image_->width(), static_cast<int>(std::floor((x + 1.0) * d)));
+    const int y1 = std::min(image_->height(), static_cast<int>(std::floor((y + 1.0) * d)));
+    if (x0 >= x1 || y0 >= y1) return;
+    const QRgb rgb = TColorToQRgb(c);
+    for (int row = y0; row < y1; ++row) {
+      QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(row));
+      for (int col = x0; col < x1; ++col) line[col] = rgb;
+    }
+    Changed();
+    return;
+  }
   if (!image_->valid(x, y)) return;
   reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = TColorToQRgb(c);
   Changed();
@@ -441,7 +500,10 @@ void TQtCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     return;
   }
   const QRect target(dest.Left, dest.Top, dest.Width(), dest.Height());
-  const QRect from(src.Left, src.Top, src.Width(), src.Height());
+  QRect from(src.Left, src.Top, src.Width(), src.Height());
+  if (const double d = qt_source->Scale(); d != 1.0) {
+    from = QRectF(from.x() * d, from.y() * d, from.width() * d, from.height() * d).toRect();
+  }
   // Copying within one image goes through a copy of the source part.
   const QImage part = qt_source->image_->copy(from);
   if (QPainter* p = BeginPlain()) {

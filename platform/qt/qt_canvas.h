@@ -7,6 +7,10 @@
 // bottom edges excluded, no end pixel on LineTo), which Qt does not: the adjustments are made
 // here, once.
 //
+// An image with a device pixel ratio above 1 (a HiDPI frame) is drawn in its device pixels:
+// coordinates stay logical, the painter scales them, and lines, text and fills come out at the
+// device's resolution. Pixel reads and writes then address whole logical pixels.
+//
 // Painting: each drawing call opens a painter on the image for itself, which keeps the image
 // free to be read, copied or resized between calls. To draw a whole frame, bracket it with
 // BeginPaint/EndPaint (or a TQtPaintScope): the painter then stays open in between.
@@ -77,6 +81,11 @@ class TQtCanvas : public TCanvas {
   // Called after every call that changed pixels (a widget showing the image repaints then).
   std::function<void()> OnChanged;
 
+  // Smooth edges: lines, outlines, polygons and ellipses drawn in the copy mode are
+  // antialiased, with every corner on its pixel's centre. The XOR modes stay exact whatever
+  // this says, so rubber bands still erase themselves.
+  bool Antialias = false;
+
  private:
   enum class TUse { kPen, kBrush, kPenAndBrush };
   // Opens the painter for one call (or reuses the frame's) and sets pen, brush and mode.
@@ -90,6 +99,13 @@ class TQtCanvas : public TCanvas {
   // A one-pixel line from a to b (without b unless with_end), in the pen's colour and mode.
   void ThinLine(TPoint a, TPoint b, bool with_end = false);
   void ThinOutline(const std::vector<TPoint>& points, bool closed);
+  // Whether lines go through the painter instead of the exact pixel routine: smooth edges,
+  // or an image with more device pixels than logical ones (a HiDPI frame).
+  bool Vector() const;
+  // The image's device pixels per logical pixel; 1 for an ordinary image.
+  double Scale() const { return image_->devicePixelRatio(); }
+  // The corners for the painter: on the pixels' centres when drawn through the painter.
+  QPolygonF Corners(const std::vector<TPoint>& points) const;
   void AdoptFormat();
 
   std::optional<QImage> owned_;

@@ -1,0 +1,3 @@
+list(APPEND GX_MODEL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/gx_motion.cpp
+)
