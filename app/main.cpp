@@ -8,6 +8,7 @@
 
 #include "gx_datafolder.h"
 #include "gx_launch.h"
+#include "gx_sound.h"
 #include "options.h"
 #include "qt_application.h"
 
@@ -42,5 +43,11 @@ int main(int argc, char** argv) {
   }
   options.maze = cmd.maze;
   options.tick_log = cmd.tickLog;
+  // Without a device the game plays on silently; Start says why on standard error.
+  TGameAudio audio;
+  audio.Sound().SetVolume(cmd.volume);
+  audio.Sound().SetMuted(cmd.mute);
+  audio.Start();
+  options.sound = &audio.Sound();
   return RunGame(app, options, cmd.quitAfter);
 }

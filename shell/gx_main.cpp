@@ -14,6 +14,7 @@
 
 #include "gx_dialogs.h"
 #include "gx_edit.h"
+#include "gx_gamesound.h"
 #include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
@@ -58,7 +59,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
       tick_log_(options.tick_log),
       keys_(options.keys),
       dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()),
-      modals_(options.modals ? options.modals : &DefaultModalService()) {
+      modals_(options.modals ? options.modals : &DefaultModalService()),
+      sound_(options.sound) {
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
   }
@@ -102,6 +104,24 @@ void TUniverse::SetRunning(bool v) {
     gameticker_.start();
   } else {
     gameticker_.stop();
+  }
+  SyncSound();  // a stopped game is silent
+}
+
+void TUniverse::SyncSound() {
+  if (!sound_) return;
+  sound_->SetFlight(FRunning && FRocket && FRocket->ThrustOn(),
+                    FCave && FCave->GameState() == gs_freeze);
+  sound_->SetWindowActive(isActiveWindow());
+}
+
+void TUniverse::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !sound_) return;
+  if (isActiveWindow()) {
+    SyncSound();  // back from a dialog or test play: this game's flame and freeze
+  } else {
+    sound_->SetWindowActive(false);
   }
 }
 
@@ -157,6 +177,7 @@ void TUniverse::BuildBuiltInMaze() {
   TMaze* m = maze.get();
   FCave = m;  // directly: no hint, no game-state handler
   m->SetKeyService(keys_);
+  m->SetEventSink(sound_);
   m->FOnChange = [this](TMaze*) { IsChanged = true; };
   m->SetTickUnit(kTickInterval);
   m->incolor = 0;
@@ -199,6 +220,7 @@ void TUniverse::SetCave(TMaze* Value) {
   // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
   Value->FOnChange = [this](TMaze*) { IsChanged = true; };
   MakeReadyToPlay(*Value, *FRocket, keys_, gameticker_.interval());
+  Value->SetEventSink(sound_);
   if (IsFirst) Value->SetMsgLine("Press F1 for Help");
   IsFirst = false;
   FormResize();
@@ -307,6 +329,10 @@ void TUniverse::FormKeyPress(char key) {
     case '+':
       if (ZoomKey(key, TargetSize)) FormResize();
       break;
+    case 'm':
+    case 'M':
+      if (sound_) sound_->ToggleMute();
+      return;
     default:
       return;
   }
@@ -353,7 +379,7 @@ void TUniverse::EditMaze() {
   const int game_index = FMazeList->IndexOf(FCave);
   editing_ = true;
   // Test play (F5 in the editor) reads the keys as the game does and shows its background.
-  TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr);
+  TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr, sound_);
   std::unique_ptr<TEditMaze> editor;
   bool replace = false;  // the game goes on with `next` instead of FCave
   TMaze* next = nullptr;

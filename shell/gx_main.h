@@ -20,6 +20,7 @@
 #include "qor_matrix.h"
 
 class TDialogService;
+class TGameSound;
 class TModalService;
 class TKeyStateService;
 class TMaze;
@@ -39,6 +40,8 @@ struct TUniverseOptions {
   TModalService* modals = nullptr;
   // Where the game keys are read from; null: the window's own key events.
   TKeyStateService* keys = nullptr;
+  // Where the game's events are heard (not owned); null: the game is silent.
+  TGameSound* sound = nullptr;
   // Start the 50 ms timer at once (tests drive the ticks themselves).
   bool start_timer = true;
   // When not empty, the time of every tick is written to this file when the window closes,
@@ -123,6 +126,7 @@ class TUniverse : public QWidget, public TControl {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();
@@ -131,6 +135,8 @@ class TUniverse : public QWidget, public TControl {
   void BuildBuiltInMaze();
   void ScaleBackground();
   void WriteTickLog();
+  // Tells the sound whether this window has the focus and what its game shows now.
+  void SyncSound();
 
   std::string fn_;
   int start_maze_;
@@ -139,6 +145,7 @@ class TUniverse : public QWidget, public TControl {
   TKeyStateService* keys_;
   TDialogService* dialogs_;
   TModalService* modals_;
+  TGameSound* sound_;
 
   QTimer gameticker_;
   std::optional<QImage> pic;

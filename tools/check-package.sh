@@ -14,7 +14,7 @@ deb=$(ls "$work"/out/gravonaut_*.deb) || fail "no package was made"
 info=$(dpkg-deb -I "$deb")
 echo "$info" | grep -E '^ (Package|Version|Depends):'
 depends=$(echo "$info" | sed -n 's/^ Depends: //p')
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5 libsdl2-2.0-0; do
   grep -q "$lib" <<<"$depends" || fail "the dependencies lack $lib: $depends"
 done
 dpkg-deb -x "$deb" "$work/root"
