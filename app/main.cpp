@@ -9,6 +9,7 @@
 #include "gx_datafolder.h"
 #include "gx_launch.h"
 #include "gx_settings.h"
+#include "gx_sound.h"
 #include "options.h"
 #include "qt_application.h"
 
@@ -55,5 +56,11 @@ int main(int argc, char** argv) {
   options.fps = cmd.fps;
   options.frame_log = cmd.frameLog;
   options.smooth_edges = cmd.smoothEdges;
+  // Without a device the game plays on silently; Start says why on standard error.
+  TGameAudio audio;
+  audio.Sound().SetVolume(cmd.volume);
+  audio.Sound().SetMuted(cmd.mute);
+  audio.Start();
+  options.sound = &audio.Sound();
   return RunGame(app, options, cmd.quitAfter);
 }

@@ -33,6 +33,9 @@ struct TCommandLine {
   int fps = -1;
   std::string frameLog;
   bool smoothEdges = true;
+  // The sound: its volume, 0..100, and whether it starts muted (M toggles it in the game).
+  int volume = 80;
+  bool mute = false;
 
   static TCommandLine Stop(TAction action, std::string text, int exitCode) {
     TCommandLine c;
@@ -68,6 +71,8 @@ inline std::string HelpText(const std::string& program) {
          "  --no-smooth-edges  draw the play view without antialiasing\n"
          "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
          "  --quit-after SECS  close the game after SECS seconds\n"
+         "  --volume N         the sound's volume, 0 to 100 (default: 80)\n"
+         "  --mute             start with the sound muted (M turns it on and off)\n"
          "  -h, --help         show this help and exit\n"
          "  --version          show the version and exit\n";
 }
@@ -105,6 +110,10 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
       result.smoothEdges = false;
       continue;
     }
+    if (a == "--mute") {
+      result.mute = true;
+      continue;
+    }
     // Options with a value take it as the next argument or after "=".
     std::string name = a, value;
     bool inline_value = false;
@@ -114,7 +123,8 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
       inline_value = true;
     }
     if (name == "--collection" || name == "--maze" || name == "--tick-log" ||
-        name == "--quit-after" || name == "--fps" || name == "--frame-log") {
+        name == "--quit-after" || name == "--fps" || name == "--frame-log" ||
+        name == "--volume") {
       if (!inline_value) {
         if (i + 1 >= args.size()) return error("option '" + name + "' needs a value");
         value = args[++i];
@@ -142,6 +152,14 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
           return error("invalid maze number '" + value + "' (the first maze is 1)");
         }
         result.maze = static_cast<int>(n - 1);
+      } else if (name == "--volume") {
+        char* end = nullptr;
+        errno = 0;
+        const long n = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || errno != 0 || n < 0 || n > 100) {
+          return error("invalid volume '" + value + "' (0 to 100)");
+        }
+        result.volume = static_cast<int>(n);
       } else {
         char* end = nullptr;
         const double s = std::strtod(value.c_str(), &end);

@@ -301,6 +301,9 @@ void TBullitList::Execute(TMaze& maze, TRocket& rkt, int t) {
           ball->SetExplTicks(kBurstTicks);
           ++rkt.score;
           RecomputeBallHits(maze, b);
+          maze.Report(TGameEvent::BallShot);
+        } else if (b->Age < b->LifeTime) {  // a burst at the very end of its life is not shown
+          maze.Report(TGameEvent::WallBurst);
         }
       }
       ++i;
@@ -362,6 +365,8 @@ std::unique_ptr<TBullit> TRocket::Shoot() {
   }
 
   FCannonHeat += 10;
-  FBullitTicks = FCannonHeat > 200 ? 10 : 2;
+  FJammed = FCannonHeat > 200;
+  FRefusalReported = false;
+  FBullitTicks = FJammed ? 10 : 2;
   return b;
 }

@@ -72,6 +72,8 @@ void TMaze::SetGameState(TGameState v) {
     }
   }
   if (v == gs_practice) FMsgLine.clear();
+  if (v == gs_freeze && !refreeze) Report(TGameEvent::Freeze);
+  if (FPrevState == gs_freeze && v != gs_freeze && v != gs_finished) Report(TGameEvent::Resume);
   if (FOnGameStateChange) FOnGameStateChange(this);
 }
 
@@ -218,8 +220,12 @@ void TMaze::RocketFire(bool b) {
 }
 
 void TMaze::RocketShoot() {
-  if (FRocket && FRocket->ShootOK() && !FRocket->Exploded()) {
+  if (!FRocket || FRocket->Exploded()) return;
+  if (FRocket->ShootOK()) {
     bullitlist->AddBullit(FRocket->Shoot());
+    Report(TGameEvent::Shot);
+  } else if (FRocket->TakeRefusal()) {
+    Report(TGameEvent::ShotRefused);
   }
 }
 
@@ -250,10 +256,15 @@ bool TMaze::TickTime(int t) {
     } else {
       FMsgLine = "No New Record Time!";
     }
+    Report(record ? TGameEvent::NewRecord : TGameEvent::RunFinished);
   }
   if (FFinished) {
     --FFinishTicks;
     if (FFinishTicks <= 0) SetGameState(gs_intro);
+  }
+  if (FRocket && FRocket->ThrustOn() != FRocket->FThrustReported) {
+    FRocket->FThrustReported = FRocket->ThrustOn();
+    Report(FRocket->FThrustReported ? TGameEvent::ThrustOn : TGameEvent::ThrustOff);
   }
   return record;
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "gx_drawlist.h"
+#include "gx_gameevents.h"
 #include "gx_keystate.h"
 
 class TBall;
@@ -96,6 +97,12 @@ class TMaze : public TDrawList {
   // Where the game keys are read from (not owned). Without one no key is ever hit.
   void SetKeyService(TKeyStateService* keys) { FKeys = keys; }
   TKeyStateService* KeyService() const { return FKeys; }
+  // Where the tick reports what the player should hear (not owned); null: nowhere.
+  void SetEventSink(TGameEventSink* sink) { FEvents = sink; }
+  TGameEventSink* EventSink() const { return FEvents; }
+  void Report(TGameEvent e) {
+    if (FEvents) FEvents->GameEvent(e);
+  }
 
   // --- the run ----------------------------------------------------------------------------
   void reset() override;
@@ -194,6 +201,7 @@ class TMaze : public TDrawList {
   void HoldOverKeys(const TKeyList& kl);
 
   TKeyStateService* FKeys = nullptr;
+  TGameEventSink* FEvents = nullptr;
   // Keys that were down at a moment from which on only new presses count (the start of a
   // freeze, the end of a dialog).
   std::array<bool, 256> FHeldOver{};

@@ -69,6 +69,9 @@ void TRocket::restart(double a) {
   FBullitTicks = 0;
   FCannonHeat = 0;
   health = 1000;
+  FJammed = false;
+  FRefusalReported = false;
+  FStanding = true;  // it starts on its pad: touching it as the run begins is no landing
   SetExploded(false);
   SetThrustOn(false);
   color = kGreen;
@@ -92,20 +95,35 @@ void TRocket::execute(TMaze& mz, double t) {
     if (ball && ball->ExplTicks() <= 0) {
       ball->SetExplTicks(10);
       ++score;
+      mz.Report(TGameEvent::BallRammed);
     }
   }
 
+  bool landed = false;
   if (CheckHit(mz, p, s)) {
     if (s && s->sidetype == st_landing) {
-      SetExploded(!mz.Land(p, s));
+      landed = mz.Land(p, s);
+      SetExploded(!landed);
     } else {
       SetExploded(true);
     }
-    if (FExploded) FExplTicks = kExplosionTicks;
+    if (FExploded) {
+      FExplTicks = kExplosionTicks;
+      mz.Report(TGameEvent::Crash);
+    }
   }
+  // Standing on the edge touches it again every tick: only setting down is a landing.
+  if (landed && !FStanding) mz.Report(TGameEvent::Landing);
+  FStanding = landed;
 
   if (FBullitTicks > 0) --FBullitTicks;
   if (FCannonHeat > 0) --FCannonHeat;
+}
+
+bool TRocket::TakeRefusal() {
+  if (ShootOK() || !FJammed || FRefusalReported) return false;
+  FRefusalReported = true;
+  return true;
 }
 
 void TRocket::rotate(double da) {

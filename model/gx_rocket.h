@@ -37,6 +37,8 @@ class TRocket : public TDrawList {
   bool ThrustOn() const;
   void SetThrustOn(bool v);
   bool ShootOK() const { return FBullitTicks < 1; }
+  // True once for each wait of an overheated cannon, when fire is refused during it.
+  bool TakeRefusal();
 
   TForce* Force() const { return FForce; }
   TRotate* Rotation() const { return FRot; }
@@ -85,6 +87,12 @@ class TRocket : public TDrawList {
   // ticks must not span one.
   int jumps = 0;
   int restarts = 0;
+  // What the sound has been told: the last shot overheated the cannon and its refusal was
+  // reported, the rocket stood on a landing edge after the last tick, the flame burns.
+  bool FJammed = false;
+  bool FRefusalReported = false;
+  bool FStanding = true;
+  bool FThrustReported = false;
 
   // The crash test first drops the polygons whose bounding box (in maze coordinates, with a
   // small margin) misses the hull's, then runs the plain loops over the rest in the same

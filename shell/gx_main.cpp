@@ -15,6 +15,7 @@
 #include "gx_dialogs.h"
 #include "gx_edit.h"
 #include "gx_frames.h"
+#include "gx_gamesound.h"
 #include "gx_help.h"
 #include "gx_keystate.h"
 #include "gx_mazegame.h"
@@ -61,6 +62,7 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
       keys_(options.keys),
       dialogs_(options.dialogs ? options.dialogs : &DefaultDialogService()),
       modals_(options.modals ? options.modals : &DefaultModalService()),
+      sound_(options.sound),
       settings_file_(options.settings_file) {
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
@@ -116,6 +118,24 @@ void TUniverse::SetRunning(bool v) {
     gameticker_.stop();
     frames_->Stop();
   }
+  SyncSound();  // a stopped game is silent
+}
+
+void TUniverse::SyncSound() {
+  if (!sound_) return;
+  sound_->SetFlight(FRunning && FRocket && FRocket->ThrustOn(),
+                    FCave && FCave->GameState() == gs_freeze);
+  sound_->SetWindowActive(isActiveWindow());
+}
+
+void TUniverse::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !sound_) return;
+  if (isActiveWindow()) {
+    SyncSound();  // back from a dialog or test play: this game's flame and freeze
+  } else {
+    sound_->SetWindowActive(false);
+  }
 }
 
 std::string TUniverse::BackupFileName() const {
@@ -170,6 +190,7 @@ void TUniverse::BuildBuiltInMaze() {
   TMaze* m = maze.get();
   FCave = m;  // directly: no hint, no game-state handler
   m->SetKeyService(keys_);
+  m->SetEventSink(sound_);
   m->FOnChange = [this](TMaze*) { IsChanged = true; };
   m->SetTickUnit(kTickInterval);
   m->incolor = 0;
@@ -212,6 +233,7 @@ void TUniverse::SetCave(TMaze* Value) {
   // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
   Value->FOnChange = [this](TMaze*) { IsChanged = true; };
   MakeReadyToPlay(*Value, *FRocket, keys_, gameticker_.interval());
+  Value->SetEventSink(sound_);
   if (IsFirst) Value->SetMsgLine("Press F1 for Help");
   IsFirst = false;
   FormResize();
@@ -330,6 +352,10 @@ void TUniverse::FormKeyPress(char key) {
     case '+':
       if (ZoomKey(key, TargetSize)) FormResize();
       break;
+    case 'm':
+    case 'M':
+      if (sound_) sound_->ToggleMute();
+      return;
     default:
       return;
   }
@@ -379,7 +405,7 @@ void TUniverse::EditMaze() {
   const int game_index = FMazeList->IndexOf(FCave);
   editing_ = true;
   // Test play (F5 in the editor) reads the keys as the game does and shows its background.
-  TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr);
+  TGameTestPlay test_play(*modals_, own_keys_ ? nullptr : keys_, pic ? &*pic : nullptr, sound_);
   test_play.SetKeyMap(KeyMapOf(settings_.keys));
   test_play.fps = frames_->Fps();
   test_play.smooth_motion = frames_->smooth_motion;

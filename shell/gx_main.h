@@ -22,6 +22,7 @@
 
 class TDialogService;
 class TFrameDriver;
+class TGameSound;
 class TModalService;
 class TKeyStateService;
 class TMaze;
@@ -42,6 +43,8 @@ struct TUniverseOptions {
   TModalService* modals = nullptr;
   // Where the game keys are read from; null: the window's own key events.
   TKeyStateService* keys = nullptr;
+  // Where the game's events are heard (not owned); null: the game is silent.
+  TGameSound* sound = nullptr;
   // Start the 50 ms timer at once (tests drive the ticks themselves).
   bool start_timer = true;
   // When not empty, the time of every tick is written to this file when the window closes,
@@ -149,6 +152,7 @@ class TUniverse : public QWidget, public TControl {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();
@@ -162,6 +166,8 @@ class TUniverse : public QWidget, public TControl {
   // Feeds the game controller into the key state just before the tick samples it.
   void PollPads();
   void StartPads(bool gamepads);
+  // Tells the sound whether this window has the focus and what its game shows now.
+  void SyncSound();
 
   std::string fn_;
   int start_maze_;
@@ -170,6 +176,7 @@ class TUniverse : public QWidget, public TControl {
   TKeyStateService* keys_;
   TDialogService* dialogs_;
   TModalService* modals_;
+  TGameSound* sound_;
 
   QTimer gameticker_;
   std::optional<QImage> pic;

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include "gx_frames.h"
+#include "gx_gamesound.h"
 #include "gx_mazegame.h"
 #include "gx_playview.h"
 #include "gx_rocket.h"
@@ -60,6 +61,28 @@ TTestPlayWindow::~TTestPlayWindow() {
   frames_->Stop();
   if (own_keys_) removeEventFilter(own_keys_.get());
   maze_.reset();
+}
+
+void TTestPlayWindow::SetSound(TGameSound* sound) {
+  sound_ = sound;
+  maze_->SetEventSink(sound);
+  if (isActiveWindow()) SyncSound();
+}
+
+void TTestPlayWindow::SyncSound() {
+  if (!sound_) return;
+  sound_->SetFlight(ticker_.isActive() && rocket_->ThrustOn(), maze_->GameState() == gs_freeze);
+  sound_->SetWindowActive(isActiveWindow());
+}
+
+void TTestPlayWindow::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !sound_) return;
+  if (isActiveWindow()) {
+    SyncSound();
+  } else {
+    sound_->SetWindowActive(false);
+  }
 }
 
 void TTestPlayWindow::Tick() {
@@ -118,6 +141,8 @@ void TTestPlayWindow::keyPressEvent(QKeyEvent* event) {
   // once (also while no tick comes) and the zoom keys.
   if (event->key() == Qt::Key_Escape) {
     done(QDialog::Rejected);
+  } else if (event->key() == Qt::Key_M && sound_) {
+    sound_->ToggleMute();
   } else {
     const QString text = event->text();
     if (text.size() == 1 && ZoomKey(static_cast<char>(text[0].unicode()), TargetSize)) {
@@ -140,6 +165,7 @@ void TTestPlayWindow::wheelEvent(QWheelEvent* event) {
 void TTestPlayWindow::done(int r) {
   ticker_.stop();
   frames_->Stop();
+  if (sound_) sound_->SetFlight(false, false);  // the test's flame dies with it
   QDialog::done(r);
 }
 
@@ -152,5 +178,6 @@ void TGameTestPlay::TestPlay(std::unique_ptr<TMaze> maze) {
   window.Frames().SetFps(fps);
   window.Frames().smooth_motion = smooth_motion;
   window.SmoothEdges = smooth_edges;
+  window.SetSound(sound_);
   modals_.Exec(window);
 }

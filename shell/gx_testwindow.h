@@ -19,6 +19,7 @@
 #include "qor_matrix.h"
 
 class TFrameDriver;
+class TGameSound;
 class TKeyStateService;
 class TMaze;
 class TModalService;
@@ -43,6 +44,8 @@ class TTestPlayWindow : public QDialog, public TControl {
   TKeyStateService& Keys() const { return *keys_; }
   // Which code each physical key reports, when the window reads its own key events.
   void SetKeyMap(const std::array<std::uint8_t, 256>& map);
+  // Where the test's events are heard (not owned; null: silent), as the game's are.
+  void SetSound(TGameSound* sound);
   QTimer& Ticker() { return ticker_; }
   // One game tick; ends the test when the maze has finished.
   void Tick();
@@ -71,15 +74,18 @@ class TTestPlayWindow : public QDialog, public TControl {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void done(int r) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void ScaleBackground();
+  void SyncSound();
 
   // The maze goes before the rocket: it lets go of the rocket as it dies.
   std::unique_ptr<TRocket> rocket_;
   std::unique_ptr<TMaze> maze_;
   std::unique_ptr<TQtKeyState> own_keys_;
   TKeyStateService* keys_;
+  TGameSound* sound_ = nullptr;
   QImage picture_;  // the game's background picture as it was handed over
   QImage bkgrnd_;   // scaled to the window
   QImage backbuffer_;
@@ -93,8 +99,9 @@ class TGameTestPlay : public TTestPlayService {
  public:
   // keys: handed to every test window (null: each reads its own key events); background:
   // asked for at the start of each test.
-  TGameTestPlay(TModalService& modals, TKeyStateService* keys, const QImage* background)
-      : modals_(modals), keys_(keys), background_(background) {}
+  TGameTestPlay(TModalService& modals, TKeyStateService* keys, const QImage* background,
+                TGameSound* sound = nullptr)
+      : modals_(modals), keys_(keys), background_(background), sound_(sound) {}
 
   void TestPlay(std::unique_ptr<TMaze> maze) override;
   // The player's key bindings, for the windows that read their own key events.
@@ -110,4 +117,5 @@ class TGameTestPlay : public TTestPlayService {
   TModalService& modals_;
   TKeyStateService* keys_;
   const QImage* background_;
+  TGameSound* sound_;
 };

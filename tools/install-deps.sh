@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   libsdl2-dev
   clang libclang-rt-dev
