@@ -160,6 +160,7 @@ void TMaze::CheckGameKeys() {
     bestdur = 0;
     if (FOnChange) FOnChange(this);
   }
+  if (FOnKeysSampled) FOnKeysSampled(this);
 }
 
 void TMaze::DiscardGameKeys() {
