@@ -20,6 +20,9 @@ std::uint64_t MazeContentHash(const TMaze& maze) {
   m->mazename.clear();
   m->bestdur = 0;
   m->matrix.reset();
+  // The maze's own extent is worked out when a window lays the maze out: a maze shown and one
+  // just read are the same maze.
+  m->GetExtent();
   TTextWriter clean;
   m->SaveToF(clean);
   return Fnv1a64(clean.Bytes());

@@ -14,7 +14,7 @@ class TMaze;
 class TRocket;
 
 // A hash of the maze's content: its record as a reset leaves it, without its name, best time
-// and view matrix. Renaming or reordering a maze keeps it; any change of walls, balls, zones,
+// and view matrix, and with its extent worked out. Renaming or reordering a maze keeps it; any change of walls, balls, zones,
 // colours, animation or tick length gives another.
 std::uint64_t MazeContentHash(const TMaze& maze);
 

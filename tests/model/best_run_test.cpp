@@ -262,6 +262,8 @@ TEST(MazeContentHash, NamesBestTimesViewsAndRunStateDoNotCountTheMazeDoes) {
       {"renamed", [](TMaze& m) { m.mazename = "Another name"; }, true},
       {"best time", [](TMaze& m) { m.bestdur = 12.5; }, true},
       {"view matrix", [](TMaze& m) { m.matrix = tmat2d::scale(40, 40); }, true},
+      {"laid out in a window",
+       [](TMaze& m) { m.MapToViewport(TDRect{0, 800, 0, 600}, true, false); }, true},
       {"a ball struck", [](TMaze& m) { m.balllist->SetInVisible(true); }, true},
       {"ball moved", [](TMaze& m) { m.balllist->GetBall(0)->matrix.mat[0][2] += 0.01; }, false},
       {"wall moved", [](TMaze& m) { m.GetPolygon(1)->TransForm(tmat2d::trans(0, 0.001)); },
