@@ -22,6 +22,8 @@
 #include "gx_polygon.h"
 #include "gx_random.h"
 #include "gx_rocket.h"
+#include "gx_runkeeper.h"
+#include "gx_runwatch.h"
 #include "gx_safesave.h"
 #include "gx_select.h"
 #include "gx_testwindow.h"
@@ -62,6 +64,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
   }
+  runs_ = std::make_unique<TRunKeeper>(options.replays.empty() ? ReplaysFolderFor(fn_)
+                                                               : options.replays);
   if (!keys_) {
     own_keys_ = std::make_unique<TQtKeyState>();
     installEventFilter(own_keys_.get());
@@ -83,6 +87,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
 TUniverse::~TUniverse() {
   gameticker_.stop();
   if (own_keys_) removeEventFilter(own_keys_.get());
+  watch_.reset();
+  runs_->SetMaze(nullptr);
   FCave = nullptr;
   FMazeList.reset();
   FRocket.reset();
@@ -157,7 +163,10 @@ void TUniverse::BuildBuiltInMaze() {
   TMaze* m = maze.get();
   FCave = m;  // directly: no hint, no game-state handler
   m->SetKeyService(keys_);
-  m->FOnChange = [this](TMaze*) { IsChanged = true; };
+  m->FOnChange = [this](TMaze* sender) {
+    IsChanged = true;
+    runs_->MazeChanged(*sender);
+  };
   m->SetTickUnit(kTickInterval);
   m->incolor = 0;
   m->outcolor = 0;
@@ -189,15 +198,22 @@ void TUniverse::BuildBuiltInMaze() {
   FMazeList->SetMaze(0, std::move(maze));
   m->SetRocket(FRocket.get());
   m->reset();
+  runs_->SetMaze(m);
 }
 
 void TUniverse::SetCave(TMaze* Value) {
+  watch_.reset();
   FCave = Value;
+  runs_->SetMaze(Value);
   if (!Value) return;
   Value->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
   Value->FOnGameStateChange = [this](TMaze* sender) { GameStateChanged(sender); };
   // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
-  Value->FOnChange = [this](TMaze*) { IsChanged = true; };
+  // A new record's run becomes the maze's best run; a cleared best time retires it.
+  Value->FOnChange = [this](TMaze* sender) {
+    IsChanged = true;
+    runs_->MazeChanged(*sender);
+  };
   MakeReadyToPlay(*Value, *FRocket, keys_, gameticker_.interval());
   if (IsFirst) Value->SetMsgLine("Press F1 for Help");
   IsFirst = false;
@@ -221,6 +237,11 @@ void TUniverse::gametickerTimer() {
     SetRunning(false);
     return;
   }
+  if (watch_) {
+    if (!watch_->Step()) EndWatch();
+    update();
+    return;
+  }
   if (FCave->TickTime(1)) IsChanged = true;
   if (FCave->GameState() == gs_finished) {
     close();
@@ -241,7 +262,13 @@ void TUniverse::ScaleBackground() {
 }
 
 void TUniverse::PaintFrame(QImage& image) {
-  PaintPlayFrame(image, FCave, bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp, mapvp);
+  const QImage* background = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
+  if (watch_) {
+    PaintPlayFrame(image, watch_->Shown(FCave), background, *this, playvp, mapvp, watch_.get());
+    return;
+  }
+  const TGhostOverlay ghost(*runs_);
+  PaintPlayFrame(image, FCave, background, *this, playvp, mapvp, &ghost);
 }
 
 void TUniverse::paintEvent(QPaintEvent*) {
@@ -259,6 +286,11 @@ void TUniverse::resizeEvent(QResizeEvent* event) {
 // --- keys and wheel -------------------------------------------------------------------------
 
 void TUniverse::keyPressEvent(QKeyEvent* event) {
+  if (watch_) {  // any key ends the replay, and does nothing else
+    EndWatch();
+    event->accept();
+    return;
+  }
   if (event->key() == Qt::Key_F1) FormKeyDown(vk::F1);
   const QString text = event->text();
   if (text.size() == 1 && text[0].unicode() < 0x80) {
@@ -295,9 +327,18 @@ void TUniverse::FormKeyPress(char key) {
       }
       break;
     }
+    case 'g':
+    case 'G':
+      runs_->ShowGhost = !runs_->ShowGhost;
+      break;
+    case 'w':
+    case 'W':
+      StartWatch();
+      break;
     case 'c':
     case 'C':
       if (FCave) {
+        runs_->Retire();
         FCave->reset();
         if (FCave->bestdur != 0) IsChanged = true;  // the cleared time is saved at exit
         FCave->bestdur = 0;
@@ -331,6 +372,24 @@ void TUniverse::FormKeyDown(int vkey) {
   if (FCave) FCave->DiscardGameKeys();
 }
 
+void TUniverse::StartWatch() {
+  if (!FCave) return;
+  const TRunRecording* best = runs_->Best();
+  if (!best) {
+    FCave->SetMsgLine("No best run to watch");
+    return;
+  }
+  // The played maze waits where it is; the replay flies a copy.
+  watch_ = std::make_unique<TRunWatch>(*FCave, *best);
+}
+
+void TUniverse::EndWatch() {
+  watch_.reset();
+  // The key that ended it must not also act in the game.
+  if (FCave) FCave->DiscardGameKeys();
+  update();
+}
+
 void TUniverse::SelectMaze() {
   TMazeSelect select(this);
   // Whatever was typed in the dialog is dropped, however it ends.
@@ -348,6 +407,7 @@ void TUniverse::SelectMaze() {
 
 void TUniverse::EditMaze() {
   if (!FCave) return;
+  watch_.reset();
   FCave->reset();
   SetRunning(false);
   const int game_index = FMazeList->IndexOf(FCave);
@@ -418,7 +478,7 @@ void TUniverse::wheelEvent(QWheelEvent* event) {
 
 void TUniverse::FormMouseWheel(int delta) {
   // Several events between two ticks add up; the maze turns by the sum.
-  if (FCave && FRunning) FCave->AddWheelDelta(delta);
+  if (FCave && FRunning && !watch_) FCave->AddWheelDelta(delta);
 }
 
 // --- closing and saving ---------------------------------------------------------------------
@@ -440,6 +500,8 @@ void TUniverse::FormClose() {
     }
   }
   WriteTickLog();
+  watch_.reset();
+  runs_->SetMaze(nullptr);
   FCave = nullptr;
   FMazeList.reset();
   FRocket.reset();

@@ -27,6 +27,8 @@ class TMazeList;
 class TQtCanvas;
 class TQtKeyState;
 class TRocket;
+class TRunKeeper;
+class TRunWatch;
 
 struct TUniverseOptions {
   // The collection file; empty: the program's own name with ".cav" in the working directory.
@@ -44,6 +46,8 @@ struct TUniverseOptions {
   // When not empty, the time of every tick is written to this file when the window closes,
   // one line per tick in nanoseconds of a steady clock.
   std::string tick_log;
+  // The folder of the collection's best runs; empty: "<collection file>.replays".
+  std::string replays;
 };
 
 class TUniverse : public QWidget, public TControl {
@@ -105,6 +109,11 @@ class TUniverse : public QWidget, public TControl {
   TDialogService& Dialogs() const { return *dialogs_; }
   TModalService& Modals() const { return *modals_; }
   const std::vector<std::int64_t>& TickTimes() const { return tick_times_; }
+  // Best runs and the ghost (G shows or hides it); W watches the best run, any key ends it.
+  TRunKeeper& Runs() const { return *runs_; }
+  TRunWatch* Watch() const { return watch_.get(); }
+  void StartWatch();
+  void EndWatch();
 
   // TControl: the client area the model draws into.
   int ClientWidth() const override { return width(); }
@@ -157,4 +166,6 @@ class TUniverse : public QWidget, public TControl {
   bool unreadable_pending_ = false;
   std::string unreadable_copy_;
   std::vector<std::int64_t> tick_times_;
+  std::unique_ptr<TRunKeeper> runs_;
+  std::unique_ptr<TRunWatch> watch_;
 };

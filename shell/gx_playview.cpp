@@ -62,7 +62,7 @@ bool ZoomKey(char key, int& targetSize) {
 }
 
 void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
-                    const TDRect& playvp, const TDRect& mapvp) {
+                    const TDRect& playvp, const TDRect& mapvp, const TPlayOverlay* overlay) {
   if (background && !background->isNull() && cave) {
     QPainter p(&image);
     p.drawImage(QRect(0, 0, image.width(), image.height()), *background);
@@ -81,6 +81,8 @@ void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const 
   cave->MapToViewport(playvp, true, true);
   canvas.Pen.Mode = TPenMode::pmCopy;
   cave->Draw(f, canvas, m, 0, true, true, false);
+  if (overlay) overlay->DrawPlay(f, canvas, m);
   cave->MapToViewport(mapvp, true, false);
   cave->DrawSpot(f, canvas, m, 3);
+  if (overlay) overlay->DrawMap(f, canvas, m);
 }

@@ -29,8 +29,19 @@ void LayoutPlayView(int W, int H, TMaze* cave, int targetSize, TDRect& mapvp, TD
 // 5). True when targetSize changed.
 bool ZoomKey(char key, int& targetSize);
 
+// What a window draws over the maze (the ghost, a replay's caption): over the play view once
+// the maze is drawn, and over the overview map; m is the identity the maze was drawn with, the
+// maze's own matrix holds the view.
+class TPlayOverlay {
+ public:
+  virtual ~TPlayOverlay() = default;
+  virtual void DrawPlay(const TControl& f, TCanvas& cv, const tmat2d& m) const = 0;
+  virtual void DrawMap(const TControl& f, TCanvas& cv, const tmat2d& m) const = 0;
+};
+
 // One whole frame into image: the background picture (when not null, scaled to the image),
 // the play view around the rocket and the overview map; black without a maze. f is the control
 // whose client area image stands for.
 void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const TControl& f,
-                    const TDRect& playvp, const TDRect& mapvp);
+                    const TDRect& playvp, const TDRect& mapvp,
+                    const TPlayOverlay* overlay = nullptr);
