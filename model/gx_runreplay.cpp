@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "gx_mazegame.h"
@@ -83,7 +84,10 @@ TReplayCheck VerifyRun(const TMaze& maze, const TRunRecording& run) {
   }
   const TRunRecording& flown = *replay.Flown();
   if (replay.FinishTick() != run.keys.size() || flown.clock != run.clock) {
-    result.why = "finishes at " + std::to_string(flown.Seconds()) + " s";
+    char text[64];
+    std::snprintf(text, sizeof text, "finishes at %.2f s, tick %zu of %zu", flown.Seconds(),
+                  replay.FinishTick(), run.keys.size());
+    result.why = text;
     return result;
   }
   if (flown.checks != run.checks || flown.poses.size() != run.poses.size()) {
