@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gx_bestruns.h"
 #include "gx_datafolder.h"
 #include "gx_launch.h"
 #include "gx_settings.h"
@@ -20,6 +21,19 @@ int main(int argc, char** argv) {
     std::FILE* out = cmd.action == TCommandLine::caError ? stderr : stdout;
     std::fputs(cmd.text.c_str(), out);
     return cmd.exitCode;
+  }
+
+  if (cmd.verifyReplays) {
+    // Headless: no window system is touched.
+    std::string collection = cmd.collection.empty() ? "gravonaut.cav" : cmd.collection;
+    std::string replays = ReplaysFolderFor(collection);
+    if (cmd.dataFolder) {
+      const std::string folder =
+          PlayerDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+      collection = folder + "/gravonaut.cav";
+      replays = DataFolderReplays(folder);
+    }
+    return VerifyCollectionReplays(collection, replays, stdout, stderr);
   }
 
   TGameApplication app(argc, argv);
@@ -37,6 +51,7 @@ int main(int argc, char** argv) {
           PrepareDataFolder(folder, InstalledStarterCollection(
                                         QCoreApplication::applicationDirPath().toStdString()))
               .collection;
+      options.replays = DataFolderReplays(folder);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "gravonaut: %s\n", e.what());
       return 1;

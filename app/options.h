@@ -22,6 +22,8 @@ struct TCommandLine {
   // Play the collection in the player's data folder ($XDG_DATA_HOME/gravonaut), set up with
   // the starter collection on the first start: how the desktop's menu starts the game.
   bool dataFolder = false;
+  // Re-simulate every best run of the collection without a window, one line per maze.
+  bool verifyReplays = false;
   // For measurements: a file that receives the time of every tick, and a number of seconds
   // after which the window closes by itself (0 = never).
   std::string tickLog;
@@ -69,6 +71,10 @@ inline std::string HelpText(const std::string& program) {
          "  --frame-log FILE   write a line per picture drawn to FILE: milliseconds\n"
          "                     since start and the game time drawn, in ticks\n"
          "  --no-smooth-edges  draw the play view without antialiasing\n"
+         "  --verify-replays   re-simulate the best run of every maze of the collection\n"
+         "                     (with --collection or --data-folder) without a window and\n"
+         "                     print whether each still finishes at its time; exit\n"
+         "                     status 0 when all do\n"
          "  --tick-log FILE    write the time of every game tick to FILE on quitting\n"
          "  --quit-after SECS  close the game after SECS seconds\n"
          "  --volume N         the sound's volume, 0 to 100 (default: 80)\n"
@@ -112,6 +118,10 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
     }
     if (a == "--mute") {
       result.mute = true;
+      continue;
+    }
+    if (a == "--verify-replays") {
+      result.verifyReplays = true;
       continue;
     }
     // Options with a value take it as the next argument or after "=".

@@ -13,6 +13,7 @@
 #include "gx_maze.h"
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
+#include "gx_runfile.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -132,6 +133,30 @@ void WriteCollectionSeeds(const fs::path& root) {
     Write(root / "mazefile_fuzz", "maze-" + std::to_string(i) + ".mze", m.Bytes());
   }
 }
+
+// Best-run files: a short run with every kind of key and a long still one.
+void WriteBestRunSeeds(const fs::path& root) {
+  TRunRecording run;
+  run.maze_hash = 0x0123456789ABCDEFull;
+  run.clock = 40;
+  for (int i = 0; i < 48; ++i) {
+    TRunKeys k;
+    k.flags = static_cast<std::uint8_t>((i / 3) % 64);
+    k.wheel = i % 7 == 0 ? 120 * (i % 2 ? 1 : -1) : 0;
+    run.keys.push_back(k);
+  }
+  for (int i = 0; i <= 41; ++i) {
+    run.poses.push_back({0.01 * i, 0.5 - 0.0003 * i * i, 1.5707963267948966 + 0.2 * (i / 8)});
+  }
+  run.checks = {{0, 1}, {32, 0xDEADBEEF}, {41, 7}};
+  Write(root / "bestrun_fuzz", "short.gxrun", WriteRunFile(run));
+  TRunRecording still;
+  still.keys.assign(3000, TRunKeys{});
+  still.keys[0].flags = TRunKeys::kThrust;
+  still.poses.assign(3001, TRunPose{1, 2, 3});
+  still.clock = 3000;
+  Write(root / "bestrun_fuzz", "still.gxrun", WriteRunFile(still));
+}
 #endif
 
 }  // namespace
@@ -148,6 +173,7 @@ int main(int argc, char** argv) {
 #ifdef GX_FUZZ_MODEL
     WriteDrawListSeeds(root);
     WriteCollectionSeeds(root);
+    WriteBestRunSeeds(root);
 #endif
   } catch (const std::exception& e) {
     std::cerr << "fuzz_seeds: " << e.what() << "\n";

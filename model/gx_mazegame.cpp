@@ -162,6 +162,7 @@ void TMaze::CheckGameKeys() {
     bestdur = 0;
     if (FOnChange) FOnChange(this);
   }
+  if (FOnKeysSampled) FOnKeysSampled(this);
 }
 
 void TMaze::DiscardGameKeys() {

@@ -180,6 +180,9 @@ class TMaze : public TDrawList {
   TRocket* FRocket = nullptr;
   TNotifyEvent FOnChange;  // a new best time, or the best time cleared by R
   TNotifyEvent FOnGameStateChange;
+  // Called at the end of every key sampling, before the tick acts on KeyState: runs are
+  // recorded from here.
+  TNotifyEvent FOnKeysSampled;
   const void* bkgrnd = nullptr;  // the window's background picture, only tested for presence
   std::string mazename;
   std::uint32_t duration = 0;

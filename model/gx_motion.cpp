@@ -87,6 +87,7 @@ TFrameSnapshot TakeSnapshot(const TMaze& maze, std::int64_t tick) {
   s.valid = true;
   s.maze = &maze;
   s.tick = tick;
+  s.clock = maze.duration;
   if (const TRocket* r = maze.Rocket()) {
     s.has_rocket = true;
     s.rocket_jumps = r->jumps;

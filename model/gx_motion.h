@@ -59,6 +59,7 @@ struct TFrameSnapshot {
   int rocket_jumps = 0;     // restarts and landing snaps
   int rocket_restarts = 0;  // restarts alone (new runs)
   bool rocket_exploded = false;
+  std::uint32_t clock = 0;  // the run's clock (ticks), which a best run's ghost follows
   TPose rocket;       // the rocket's matrix as a pose (translation, heading)
   tmat2d rocket_matrix;
   double scroll_x = 0;  // the rocket's physical position, which the play view centres

@@ -29,6 +29,22 @@ bool Exists(const fs::path& p) {
   throw EInOutError(what + " '" + p.string() + "': " + ec.message());
 }
 
+// The starter mazes' best runs go with them into the data folder, so that a new player races
+// their ghosts from the first start. A run that cannot be copied only means no ghost there.
+void InstallStarterReplays(const std::string& starter, const fs::path& dir) {
+  const fs::path from = starter + ".replays";
+  std::error_code ec;
+  if (!fs::is_directory(from, ec)) return;
+  const fs::path to = dir / "replays";
+  fs::create_directories(to, ec);
+  for (const auto& entry : fs::directory_iterator(from, ec)) {
+    if (entry.path().extension() != ".gxrun") continue;
+    std::error_code copy_ec;
+    fs::copy_file(entry.path(), to / entry.path().filename(), fs::copy_options::skip_existing,
+                  copy_ec);
+  }
+}
+
 }  // namespace
 
 std::string PlayerDataFolder(const char* xdg_data_home, const char* home) {
@@ -64,6 +80,7 @@ TDataFolder PrepareDataFolder(const std::string& folder, const std::string& star
   }
   if (::link(tmp.c_str(), cav.c_str()) == 0) {
     result.copied = true;
+    InstallStarterReplays(starter, dir);
   } else if (errno != EEXIST) {
     // A file system without hard links: a plain rename, the collection still being absent.
     const std::error_code link_ec(errno, std::generic_category());
@@ -74,6 +91,7 @@ TDataFolder PrepareDataFolder(const std::string& folder, const std::string& star
         Fail("Cannot create", cav, link_ec);
       }
       result.copied = true;
+      InstallStarterReplays(starter, dir);
       return result;
     }
   }

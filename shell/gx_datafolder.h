@@ -4,7 +4,8 @@
 //
 // The folder is $XDG_DATA_HOME/gravonaut, or ~/.local/share/gravonaut when XDG_DATA_HOME is
 // unset or not an absolute path. On the first start it is created and the starter collection
-// that is installed with the game is copied into it; an existing collection is never touched.
+// that is installed with the game is copied into it, with the starter mazes' best runs
+// (starter.cav.replays/) going to folder/replays/; an existing collection is never touched.
 #include <string>
 
 // The folder for these values of XDG_DATA_HOME and HOME (either may be null); "" when

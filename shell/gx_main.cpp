@@ -21,10 +21,13 @@
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
 #include "gx_padinput.h"
+#include "gx_motion.h"
 #include "gx_playview.h"
 #include "gx_polygon.h"
 #include "gx_random.h"
 #include "gx_rocket.h"
+#include "gx_runkeeper.h"
+#include "gx_runwatch.h"
 #include "gx_safesave.h"
 #include "gx_select.h"
 #include "gx_testwindow.h"
@@ -67,6 +70,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
   if (fn_.empty()) {
     fn_ = NameWithExt(QCoreApplication::applicationFilePath().toStdString(), ".cav");
   }
+  runs_ = std::make_unique<TRunKeeper>(options.replays.empty() ? ReplaysFolderFor(fn_)
+                                                               : options.replays);
   if (!keys_) {
     own_keys_ = std::make_unique<TQtKeyState>();
     installEventFilter(own_keys_.get());
@@ -96,6 +101,8 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
 TUniverse::~TUniverse() {
   gameticker_.stop();
   if (own_keys_) removeEventFilter(own_keys_.get());
+  watch_.reset();
+  runs_->SetMaze(nullptr);
   FCave = nullptr;
   FMazeList.reset();
   FRocket.reset();
@@ -191,7 +198,10 @@ void TUniverse::BuildBuiltInMaze() {
   FCave = m;  // directly: no hint, no game-state handler
   m->SetKeyService(keys_);
   m->SetEventSink(sound_);
-  m->FOnChange = [this](TMaze*) { IsChanged = true; };
+  m->FOnChange = [this](TMaze* sender) {
+    IsChanged = true;
+    runs_->MazeChanged(*sender);
+  };
   m->SetTickUnit(kTickInterval);
   m->incolor = 0;
   m->outcolor = 0;
@@ -223,15 +233,22 @@ void TUniverse::BuildBuiltInMaze() {
   FMazeList->SetMaze(0, std::move(maze));
   m->SetRocket(FRocket.get());
   m->reset();
+  runs_->SetMaze(m);
 }
 
 void TUniverse::SetCave(TMaze* Value) {
+  watch_.reset();
   FCave = Value;
+  runs_->SetMaze(Value);
   if (!Value) return;
   Value->bkgrnd = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
   Value->FOnGameStateChange = [this](TMaze* sender) { GameStateChanged(sender); };
   // A best time cleared by R (inside the maze's key sampling) is saved like a new one.
-  Value->FOnChange = [this](TMaze*) { IsChanged = true; };
+  // A new record's run becomes the maze's best run; a cleared best time retires it.
+  Value->FOnChange = [this](TMaze* sender) {
+    IsChanged = true;
+    runs_->MazeChanged(*sender);
+  };
   MakeReadyToPlay(*Value, *FRocket, keys_, gameticker_.interval());
   Value->SetEventSink(sound_);
   if (IsFirst) Value->SetMsgLine("Press F1 for Help");
@@ -257,6 +274,11 @@ void TUniverse::gametickerTimer() {
     return;
   }
   PollPads();
+  if (watch_) {
+    if (!watch_->Step()) EndWatch();
+    update();
+    return;
+  }
   if (FCave->TickTime(1)) IsChanged = true;
   if (FCave->GameState() == gs_finished) {
     close();
@@ -276,16 +298,33 @@ void TUniverse::ScaleBackground() {
                 .convertToFormat(QImage::Format_RGB32);
 }
 
-void TUniverse::PaintFrame(QImage& image) {
-  PaintPlayFrame(image, FCave, bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp, mapvp);
+void TUniverse::PaintFrame(QImage& image) { PaintFrame(image, TPlayFrameStyle{}); }
+
+void TUniverse::PaintFrame(QImage& image, TPlayFrameStyle style) {
+  const QImage* background = bkgrnd_.isNull() ? nullptr : &bkgrnd_;
+  if (watch_) {
+    // The snapshots are the played maze's: the replay's copy is drawn as it is.
+    style.prev = style.cur = nullptr;
+    style.fraction = 1;
+    style.overlay = watch_.get();
+    PaintPlayFrame(image, watch_->Shown(FCave), background, *this, playvp, mapvp, style);
+    return;
+  }
+  // The ghost follows the clock: between two ticks only when the clock moved on by one.
+  const bool clock_step = style.prev && style.cur && style.prev->valid && style.cur->valid &&
+                          Continuous(*style.prev, *style.cur) &&
+                          style.cur->clock == style.prev->clock + 1 &&
+                          StillAsTaken(*FCave, *style.cur);
+  const TGhostOverlay ghost(*runs_, clock_step ? style.fraction : 1);
+  style.overlay = &ghost;
+  PaintPlayFrame(image, FCave, background, *this, playvp, mapvp, style);
 }
 
 void TUniverse::paintEvent(QPaintEvent*) {
   FitBackBuffer(backbuffer_, *this);
   if (!editing_) {
     const TFrameDriver::TFrame frame = frames_->BeginFrame();
-    PaintPlayFrame(backbuffer_, FCave, bkgrnd_.isNull() ? nullptr : &bkgrnd_, *this, playvp,
-                   mapvp, FrameStyle(frame, SmoothEdges));
+    PaintFrame(backbuffer_, FrameStyle(frame, SmoothEdges));
     frames_->EndFrame();
   }
   QPainter p(this);
@@ -300,6 +339,11 @@ void TUniverse::resizeEvent(QResizeEvent* event) {
 // --- keys and wheel -------------------------------------------------------------------------
 
 void TUniverse::keyPressEvent(QKeyEvent* event) {
+  if (watch_) {  // any key ends the replay, and does nothing else
+    EndWatch();
+    event->accept();
+    return;
+  }
   if (event->key() == Qt::Key_F1) FormKeyDown(vk::F1);
   const QString text = event->text();
   if (text.size() == 1 && text[0].unicode() < 0x80) {
@@ -340,9 +384,18 @@ void TUniverse::FormKeyPress(char key) {
     case 'O':
       OpenSettings();
       break;
+    case 'g':
+    case 'G':
+      runs_->ShowGhost = !runs_->ShowGhost;
+      break;
+    case 'w':
+    case 'W':
+      StartWatch();
+      break;
     case 'c':
     case 'C':
       if (FCave) {
+        runs_->Retire();
         FCave->reset();
         if (FCave->bestdur != 0) IsChanged = true;  // the cleared time is saved at exit
         FCave->bestdur = 0;
@@ -382,6 +435,24 @@ void TUniverse::FormKeyDown(int vkey) {
   frames_->Jump();
 }
 
+void TUniverse::StartWatch() {
+  if (!FCave) return;
+  const TRunRecording* best = runs_->Best();
+  if (!best) {
+    FCave->SetMsgLine("No best run to watch");
+    return;
+  }
+  // The played maze waits where it is; the replay flies a copy.
+  watch_ = std::make_unique<TRunWatch>(*FCave, *best);
+}
+
+void TUniverse::EndWatch() {
+  watch_.reset();
+  // The key that ended it must not also act in the game.
+  if (FCave) FCave->DiscardGameKeys();
+  update();
+}
+
 void TUniverse::SelectMaze() {
   TMazeSelect select(this);
   // Whatever was typed in the dialog is dropped, however it ends.
@@ -400,6 +471,7 @@ void TUniverse::SelectMaze() {
 
 void TUniverse::EditMaze() {
   if (!FCave) return;
+  watch_.reset();
   FCave->reset();
   SetRunning(false);
   const int game_index = FMazeList->IndexOf(FCave);
@@ -479,7 +551,7 @@ void TUniverse::wheelEvent(QWheelEvent* event) {
 
 void TUniverse::FormMouseWheel(int delta) {
   // Several events between two ticks add up; the maze turns by the sum.
-  if (FCave && FRunning) FCave->AddWheelDelta(delta);
+  if (FCave && FRunning && !watch_) FCave->AddWheelDelta(delta);
 }
 
 // --- closing and saving ---------------------------------------------------------------------
@@ -514,6 +586,8 @@ bool TUniverse::FormClose() {
   }
   closed_ = true;
   WriteTickLog();
+  watch_.reset();
+  runs_->SetMaze(nullptr);
   FCave = nullptr;
   FMazeList.reset();
   FRocket.reset();

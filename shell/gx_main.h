@@ -21,6 +21,7 @@
 #include "qor_matrix.h"
 
 class TDialogService;
+struct TPlayFrameStyle;
 class TFrameDriver;
 class TGameSound;
 class TModalService;
@@ -31,6 +32,8 @@ class TPadInput;
 class TQtCanvas;
 class TQtKeyState;
 class TRocket;
+class TRunKeeper;
+class TRunWatch;
 
 struct TUniverseOptions {
   // The collection file; empty: the program's own name with ".cav" in the working directory.
@@ -62,6 +65,8 @@ struct TUniverseOptions {
   std::string frame_log;
   // Antialiased play view.
   bool smooth_edges = true;
+  // The folder of the collection's best runs; empty: "<collection file>.replays".
+  std::string replays;
 };
 
 class TUniverse : public QWidget, public TControl {
@@ -121,6 +126,8 @@ class TUniverse : public QWidget, public TControl {
   // Draws one whole frame (background, play view, overview map) into an image of the client
   // size, showing the maze as it is.
   void PaintFrame(QImage& image);
+  // The same as a picture of the play view is drawn (between two ticks, with smooth edges).
+  void PaintFrame(QImage& image, TPlayFrameStyle style);
   // When pictures are drawn and what they show between the ticks; its smooth_motion switches
   // smooth motion at run time.
   TFrameDriver& Frames() const { return *frames_; }
@@ -132,6 +139,11 @@ class TUniverse : public QWidget, public TControl {
   TDialogService& Dialogs() const { return *dialogs_; }
   TModalService& Modals() const { return *modals_; }
   const std::vector<std::int64_t>& TickTimes() const { return tick_times_; }
+  // Best runs and the ghost (G shows or hides it); W watches the best run, any key ends it.
+  TRunKeeper& Runs() const { return *runs_; }
+  TRunWatch* Watch() const { return watch_.get(); }
+  void StartWatch();
+  void EndWatch();
 
   // TControl: the client area the model draws into.
   int ClientWidth() const override { return width(); }
@@ -199,4 +211,6 @@ class TUniverse : public QWidget, public TControl {
   std::string settings_file_;
   std::unique_ptr<TPadInput> pad_;
   std::unique_ptr<TFrameDriver> frames_;
+  std::unique_ptr<TRunKeeper> runs_;
+  std::unique_ptr<TRunWatch> watch_;
 };

@@ -116,7 +116,9 @@ void PaintPlayFrame(QImage& image, TMaze* cave, const QImage* background, const 
     cave->MapToViewport(playvp, true, true);
     canvas.Pen.Mode = TPenMode::pmCopy;
     cave->Draw(f, canvas, m, 0, true, true, false);
+    if (style.overlay) style.overlay->DrawPlay(f, canvas, m);
     cave->MapToViewport(mapvp, true, false);
     cave->DrawSpot(f, canvas, m, 3);
+    if (style.overlay) style.overlay->DrawMap(f, canvas, m);
   }
 }

@@ -29,6 +29,16 @@ void LayoutPlayView(int W, int H, TMaze* cave, int targetSize, TDRect& mapvp, TD
 // 5). True when targetSize changed.
 bool ZoomKey(char key, int& targetSize);
 
+// What a window draws over the maze (the ghost, a replay's caption): over the play view once
+// the maze is drawn, and over the overview map; m is the identity the maze was drawn with, the
+// maze's own matrix holds the view.
+class TPlayOverlay {
+ public:
+  virtual ~TPlayOverlay() = default;
+  virtual void DrawPlay(const TControl& f, TCanvas& cv, const tmat2d& m) const = 0;
+  virtual void DrawMap(const TControl& f, TCanvas& cv, const tmat2d& m) const = 0;
+};
+
 struct TFrameSnapshot;
 
 // How a picture of the play view is drawn beyond what the maze says.
@@ -43,6 +53,8 @@ struct TPlayFrameStyle {
   long long tick = -1;
   // Antialiased polygons, balls, rocket and bullets' sparks.
   bool smooth_edges = false;
+  // Drawn over the maze (the ghost, a replay's caption); null: nothing.
+  const TPlayOverlay* overlay = nullptr;
 };
 
 // One whole frame into image: the background picture (when not null, scaled to the image),

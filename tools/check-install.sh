@@ -46,4 +46,13 @@ mkdir -p "$home"
   "$program" --data-folder --quit-after 0.5) || fail "the installed program did not run"
 cmp -s "$home/.local/share/gravonaut/gravonaut.cav" "$share/gravonaut/starter.cav" ||
   fail "the starter collection was not copied into the data folder"
+# The starter mazes' best runs: installed, copied with them, and still playing back.
+ls "$share/gravonaut/starter.cav.replays/"*.gxrun >/dev/null 2>&1 ||
+  fail "the starter mazes' best runs are not installed"
+for run in "$share/gravonaut/starter.cav.replays/"*.gxrun; do
+  [ -f "$home/.local/share/gravonaut/replays/$(basename "$run")" ] ||
+    fail "the best run $(basename "$run") was not copied into the data folder"
+done
+env -u XDG_DATA_HOME HOME="$home" "$program" --verify-replays --data-folder >/dev/null ||
+  fail "the starter mazes' best runs do not play back"
 echo "install tree: ok"

@@ -73,6 +73,23 @@ TEST_F(DataFolder, FirstStartCopiesTheStarterCollectionAndNeverOverwrites) {
   }
 }
 
+TEST_F(DataFolder, TheStarterMazesBestRunsComeWithTheFirstCopyOnly) {
+  fs::create_directories(starter_ + ".replays");
+  WriteFileBytes(starter_ + ".replays/00000000000000aa.gxrun", "run a");
+  WriteFileBytes(starter_ + ".replays/notes.txt", "not a run");
+  const fs::path folder = dir_ / "gravonaut";
+  fs::create_directories(folder / "replays");
+  WriteFileBytes((folder / "replays/00000000000000bb.gxrun").string(), "the player's");
+  ASSERT_TRUE(PrepareDataFolder(folder.string(), starter_).copied);
+  EXPECT_EQ(ReadFileBytes((folder / "replays/00000000000000aa.gxrun").string()), "run a");
+  EXPECT_EQ(ReadFileBytes((folder / "replays/00000000000000bb.gxrun").string()), "the player's");
+  EXPECT_FALSE(fs::exists(folder / "replays/notes.txt"));
+  // A player's collection already there: nothing of the starter's comes.
+  fs::remove(folder / "replays/00000000000000aa.gxrun");
+  EXPECT_FALSE(PrepareDataFolder(folder.string(), starter_).copied);
+  EXPECT_FALSE(fs::exists(folder / "replays/00000000000000aa.gxrun"));
+}
+
 TEST_F(DataFolder, WithoutAnInstalledStarterTheFolderStaysEmpty) {
   const TDataFolder d = PrepareDataFolder((dir_ / "g").string(), "");
   EXPECT_FALSE(d.copied);
@@ -131,6 +148,13 @@ TEST_F(DataFolder, TheProgramStartedFromTheMenuPlaysTheStarterMazes) {
   ASSERT_TRUE(fs::exists(cav));
   EXPECT_EQ(ReadFileBytes(cav.string()), ReadFileBytes(installed));
   EXPECT_TRUE(fs::is_empty(cwd)) << "the working directory is not used";
+  // With the starter mazes' ghosts.
+  std::size_t runs = 0;
+  for (const auto& e : fs::directory_iterator(installed + ".replays")) {
+    EXPECT_TRUE(fs::exists(home / ".local/share/gravonaut/replays" / e.path().filename()));
+    ++runs;
+  }
+  EXPECT_GT(runs, 0u);
 
   // An existing collection is played and left as it was.
   const std::string mine = CollectionBytes({"Mine"});
