@@ -7,6 +7,7 @@
 
 #include "gx_mazegame.h"
 #include "gx_mazelist.h"
+#include "gx_motion.h"
 #include "gx_rocket.h"
 #include "gx_side.h"
 #include "qor_matrix.h"
