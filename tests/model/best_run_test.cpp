@@ -425,7 +425,13 @@ TEST(Ghost, IsDrawnWhereTheRecordingSaysAtTheClockInItsOwnColour) {
   TRunRecording run;
   run.keys.resize(3);
   run.poses = {{0, 0, 0}, {1, 0.5, 0}, {2, 1, 3.14159265358979 / 2}};
-  EXPECT_EQ(GhostPose(run, 1, 0.5).x, 1);
+  // Between two ticks the ghost is blended as the rocket is; at the run's end it waits.
+  EXPECT_EQ(GhostPose(run, 1, 0).x, 1);
+  EXPECT_EQ(GhostPose(run, 1, 0.5).x, 1.5);
+  EXPECT_EQ(GhostPose(run, 1, 0.5).y, 0.75);
+  EXPECT_DOUBLE_EQ(GhostPose(run, 1, 0.5).angle, 3.14159265358979 / 4);
+  EXPECT_EQ(GhostPose(run, 1, 1).x, 2);
+  EXPECT_EQ(GhostPose(run, 2, 0.5).x, 2);
   EXPECT_EQ(GhostPose(run, 99, 0).x, 2);  // after its finish it waits there
   TWindow w;
   TRecordingCanvas cv;
