@@ -65,6 +65,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gravonaut: settings: %s\n", p.c_str());
   }
   if (cmd.fullScreen != 0) options.settings.full_screen = cmd.fullScreen > 0;
+  if (cmd.volumeGiven) options.settings.volume = cmd.volume;
+  if (cmd.mute) options.settings.mute = true;
   options.gamepads = true;
   options.maze = cmd.maze;
   options.tick_log = cmd.tickLog;
@@ -73,8 +75,9 @@ int main(int argc, char** argv) {
   options.smooth_edges = cmd.smoothEdges;
   // Without a device the game plays on silently; Start says why on standard error.
   TGameAudio audio;
-  audio.Sound().SetVolume(cmd.volume);
-  audio.Sound().SetMuted(cmd.mute);
+  audio.Sound().SetVolume(options.settings.volume);
+  audio.Sound().SetMuted(options.settings.mute);
+  audio.Sound().SetSilentInBackground(options.settings.silent_in_background);
   audio.Start();
   options.sound = &audio.Sound();
   return RunGame(app, options, cmd.quitAfter);

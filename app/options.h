@@ -37,6 +37,7 @@ struct TCommandLine {
   bool smoothEdges = true;
   // The sound: its volume, 0..100, and whether it starts muted (M toggles it in the game).
   int volume = 80;
+  bool volumeGiven = false;  // --volume was on the command line: it wins over the settings
   bool mute = false;
 
   static TCommandLine Stop(TAction action, std::string text, int exitCode) {
@@ -170,6 +171,7 @@ inline TCommandLine ParseCommandLine(const std::vector<std::string>& args,
           return error("invalid volume '" + value + "' (0 to 100)");
         }
         result.volume = static_cast<int>(n);
+        result.volumeGiven = true;
       } else {
         char* end = nullptr;
         const double s = std::strtod(value.c_str(), &end);

@@ -93,7 +93,11 @@ TUniverse::TUniverse(const TUniverseOptions& options, QWidget* parent)
     std::fprintf(stderr, "gravonaut: cannot write the frame log '%s'\n", options.frame_log.c_str());
   }
   StartPads(options.gamepads);
-  ApplySettings(options.settings);
+  // --fps 0 and --no-smooth-edges hold for this run whatever the settings say.
+  TGameSettings settings = options.settings;
+  settings.smooth_motion = settings.smooth_motion && options.fps != 0;
+  settings.smooth_edges = settings.smooth_edges && options.smooth_edges;
+  ApplySettings(settings);
   FormCreate();
   if (!options.start_timer) SetRunning(false);
 }
@@ -407,7 +411,10 @@ void TUniverse::FormKeyPress(char key) {
       break;
     case 'm':
     case 'M':
-      if (sound_) sound_->ToggleMute();
+      if (sound_) {
+        sound_->ToggleMute();
+        settings_.mute = !settings_.mute;  // the Settings dialog shows it as it is
+      }
       return;
     default:
       return;

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "gx_dialogs.h"
+#include "gx_frames.h"
+#include "gx_gamesound.h"
 #include "gx_main.h"
 #include "gx_mazegame.h"
 #include "gx_padinput.h"
@@ -36,8 +38,13 @@ void TUniverse::ApplySettings(const TGameSettings& s) {
       showMaximized();
     }
   }
-  // The sound (volume, mute, silent_in_background) and the frames (smooth_motion,
-  // smooth_edges) take settings_ from here.
+  if (sound_) {
+    sound_->SetVolume(s.volume);
+    sound_->SetMuted(s.mute);
+    sound_->SetSilentInBackground(s.silent_in_background);
+  }
+  frames_->smooth_motion = s.smooth_motion;
+  SmoothEdges = s.smooth_edges;
 }
 
 void TUniverse::PollPads() {

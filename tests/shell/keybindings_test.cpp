@@ -9,6 +9,8 @@
 #include <QTest>
 #include <stdexcept>
 
+#include "gx_frames.h"
+#include "gx_gamesound.h"
 #include "gx_help.h"
 #include "gx_keybindings.h"
 #include "gx_rocket.h"
@@ -23,6 +25,7 @@ namespace {
 const TTestKey kK{Qt::Key_K, "k", 'k', 45};
 const TTestKey kJ{Qt::Key_J, "j", 'j', 44};
 const TTestKey kO{Qt::Key_O, "o", 'o', 32};
+const TTestKey kM{Qt::Key_M, "m", 'm', 58};
 
 TKeyBindings ThrustOnK() {
   TKeyBindings b = TKeyBindings::Defaults();
@@ -332,6 +335,60 @@ TEST_F(SettingsWindowTest, EscapeThatClosesTheSettingsNeitherQuitsNorResumes) {
   u->gametickerTimer();
   ASSERT_NE(u->Cave(), nullptr);
   EXPECT_EQ(u->Cave()->GameState(), gs_freeze);
+}
+
+// The sound's and the pictures' settings reach the sound and the frames at start and when the
+// dialog closes with OK; --fps 0 and --no-smooth-edges hold over the settings for the run.
+TEST_F(SettingsWindowTest, SoundAndPictureSettingsTakeEffect) {
+  WriteBytes(Collection(), CollectionBytes({"One"}));
+  TGameSound sound;
+  TGameSettings s;
+  s.volume = 30;
+  s.mute = true;
+  s.silent_in_background = false;
+  TUniverseOptions o;
+  o.collection = Collection();
+  o.dialogs = &dialogs;
+  o.modals = &modals;
+  o.start_timer = false;
+  o.settings = s;
+  o.sound = &sound;
+  auto u = std::make_unique<TUniverse>(o);
+  EXPECT_EQ(sound.Volume(), 30);
+  EXPECT_TRUE(sound.Muted());
+  EXPECT_FALSE(sound.SilentInBackground());
+  EXPECT_TRUE(u->Frames().smooth_motion);
+  EXPECT_TRUE(u->SmoothEdges);
+  u->show();
+  modals.Queue([&](QDialog& d) {
+    TSettingsDialog& sd = AsSettings(d);
+    sd.eVolume->setValue(90);
+    sd.cMute->setChecked(false);
+    sd.cSilentInBackground->setChecked(true);
+    sd.cSmoothMotion->setChecked(false);
+    sd.cSmoothEdges->setChecked(false);
+    d.accept();
+    return TScriptedModals::kDialogResult;
+  });
+  Stroke(*u, kO);
+  ASSERT_EQ(modals.shown, 1);
+  EXPECT_EQ(sound.Volume(), 90);
+  EXPECT_FALSE(sound.Muted());
+  EXPECT_TRUE(sound.SilentInBackground());
+  EXPECT_FALSE(u->Frames().smooth_motion);
+  EXPECT_FALSE(u->SmoothEdges);
+  Stroke(*u, kM);  // M is remembered as the dialog's mute
+  EXPECT_TRUE(sound.Muted());
+  EXPECT_TRUE(u->Settings().mute);
+  u.reset();
+
+  o.sound = nullptr;
+  o.fps = 0;
+  o.smooth_edges = false;
+  o.settings = TGameSettings{};
+  u = std::make_unique<TUniverse>(o);
+  EXPECT_FALSE(u->Frames().smooth_motion);
+  EXPECT_FALSE(u->SmoothEdges);
 }
 
 TEST_F(SettingsWindowTest, FullScreenTakesEffectAtOnce) {

@@ -37,7 +37,6 @@ class SoundPathTest : public ShellTest {
   TFlight Fly(bool muted) {
     WriteBytes(Collection(), CollectionBytes({"One"}));
     TGameAudio audio;
-    audio.Sound().SetMuted(muted);
     EXPECT_TRUE(audio.Start(stderr)) << "the disk driver opens";
     TUniverseOptions o;
     o.collection = Collection();
@@ -45,6 +44,7 @@ class SoundPathTest : public ShellTest {
     o.modals = &modals;
     o.keys = &keys;
     o.sound = &audio.Sound();
+    o.settings.mute = muted;  // as --mute puts it over the settings
     TUniverse u(o);
     u.resize(800, 600);
     u.show();
