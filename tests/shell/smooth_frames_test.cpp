@@ -157,6 +157,8 @@ std::vector<std::pair<double, double>> RunWithFrameLog(const std::string& collec
     u.resize(400, 300);
     u.show();
     QTest::qWait(ms);
+    // A slow build on a loaded machine starts late: go on until the game has run some ticks.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return u.Frames().Ticks() >= 12; }, 30000));
     u.close();
   }
   std::vector<std::pair<double, double>> lines;
