@@ -111,6 +111,7 @@ void TFrameDriver::EndFrame() {
 
 TFrameDriver::TFrame TFrameDriver::BeginFrame() {
   frame_begin_ns_ = clock_.nsecsElapsed();
+  ++frames_drawn_;
   TFrame frame;
   frame.prev = &prev_;
   frame.cur = &cur_;

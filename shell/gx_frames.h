@@ -75,6 +75,8 @@ class TFrameDriver {
   // what anything drawn beside the maze (a recorded ghost) should show.
   double DrawnTicks() const { return drawn_ticks_; }
   std::int64_t Ticks() const { return ticks_; }
+  // Pictures begun so far.
+  std::int64_t FramesDrawn() const { return frames_drawn_; }
   const TFrameSnapshot& Previous() const { return prev_; }
   const TFrameSnapshot& Current() const { return cur_; }
   // The monotonic clock of the frame log and of the fractions.
@@ -100,6 +102,7 @@ class TFrameDriver {
   std::int64_t frame_begin_ns_ = -1;
   std::int64_t tick_at_ns_ = 0;  // when the last tick ran
   std::int64_t ticks_ = 0;
+  std::int64_t frames_drawn_ = 0;
   double drawn_ticks_ = 0;
   TFrameSnapshot prev_;
   TFrameSnapshot cur_;

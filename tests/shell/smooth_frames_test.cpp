@@ -158,7 +158,8 @@ std::vector<std::pair<double, double>> RunWithFrameLog(const std::string& collec
     u.show();
     QTest::qWait(ms);
     // A slow build on a loaded machine starts late: go on until the game has run some ticks.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return u.Frames().Ticks() >= 12; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return u.Frames().Ticks() >= 12 && u.Frames().FramesDrawn() >= 12; }, 30000));
     u.close();
   }
   std::vector<std::pair<double, double>> lines;
