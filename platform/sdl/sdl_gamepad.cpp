@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include "sdl_init.h"
 
 namespace {
 
@@ -49,20 +50,14 @@ struct TSdlGamepads::TPad {
 };
 
 TSdlGamepads::TSdlGamepads() {
-  // SDL would otherwise catch SIGINT and SIGTERM for itself.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Controller events arrive whichever window has the keyboard; the game decides to listen.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
-    ok_ = true;
-  } else {
-    error_ = SDL_GetError();
-  }
+  ok_ = SdlInitSubsystem(SDL_INIT_GAMECONTROLLER, error_);
 }
 
 TSdlGamepads::~TSdlGamepads() {
   pads_.clear();
-  if (ok_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  if (ok_) SdlQuitSubsystem(SDL_INIT_GAMECONTROLLER);
 }
 
 void TSdlGamepads::Refresh() {
